@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the native
+# core suite, then the Win32 suite under Wine on a private display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+
+source "$root/scripts/wine-env.sh"
+unset DISPLAY
+start_private_display
+trap stop_private_display EXIT
+warm_wine_prefix
+
+status=0
+ctest --test-dir "$root/build/native" --output-on-failure || status=1
+ctest --test-dir "$root/build/win" --output-on-failure || status=1
+exit $status

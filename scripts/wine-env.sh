@@ -1,0 +1,51 @@
+# Sourced by the scripts that run Windows binaries: a private Wine prefix under
+# the build folder and, when no display is usable, a private Xvfb display.
+: "${QUILLANE_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+export WINEPREFIX="${WINEPREFIX:-$QUILLANE_BUILD/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+display_works() {
+  [[ -n "${DISPLAY:-}" ]] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY; the caller stops it
+# with stop_private_display.
+start_private_display() {
+  local fd_file
+  fd_file=$(mktemp)
+  setsid Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp >"$fd_file" 2>/dev/null </dev/null &
+  QUILLANE_XVFB_PID=$!
+  for _ in $(seq 100); do
+    [[ -s "$fd_file" ]] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+  display_works || { echo "Xvfb did not start" >&2; return 1; }
+}
+
+stop_private_display() {
+  if [[ -n "${QUILLANE_XVFB_PID:-}" ]]; then
+    wineserver -k 2>/dev/null || true
+    kill "$QUILLANE_XVFB_PID" 2>/dev/null || true
+    unset QUILLANE_XVFB_PID
+  fi
+}
+
+# Creates the prefix once and maps the Chinese UI fonts to an installed one.
+warm_wine_prefix() {
+  mkdir -p "$QUILLANE_BUILD"
+  if [[ ! -f "$WINEPREFIX/.quillane-ready" ]]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    local key='HKCU\Software\Wine\Fonts\Replacements'
+    wine reg add "$key" /v "SimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+    wine reg add "$key" /v "宋体" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+    wine reg add "$key" /v "NSimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quillane-ready"
+  fi
+  wineserver -p 2>/dev/null || true
+}

@@ -1,0 +1,18 @@
+#include "startup/run_mode.h"
+
+#include "startup/command_line.h"
+
+namespace quillane {
+
+namespace {
+std::wstring& Storage() {
+  static std::wstring mode;
+  return mode;
+}
+}  // namespace
+
+const std::wstring& RunMode() { return Storage(); }
+void SetRunMode(std::wstring_view mode) { Storage() = mode; }
+bool IsPreviewMode() { return Storage() == kRunModePreview; }
+
+}  // namespace quillane

@@ -1,0 +1,4 @@
+list(APPEND QUILLANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/password_setting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/run_mode.cpp)

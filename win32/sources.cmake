@@ -1,0 +1,3 @@
+list(APPEND QUILLANE_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/version.cpp)

@@ -1,0 +1,54 @@
+#include "win32/window.h"
+
+namespace quillane::win {
+
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+Window::~Window() { Destroy(); }
+
+void Window::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool Window::CreateWindowOf(const ClassStyle& cls, DWORD exStyle, const wchar_t* caption, DWORD style,
+                            int x, int y, int width, int height, HWND parent, HMENU menu) {
+  WNDCLASSEXW wc{};
+  if (!GetClassInfoExW(ModuleInstance(), cls.Name, &wc)) {
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = cls.Style;
+    wc.lpfnWndProc = &Window::Procedure;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = cls.Cursor ? cls.Cursor : LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = cls.Background;
+    wc.lpszClassName = cls.Name;
+    if (!RegisterClassExW(&wc)) return false;
+  }
+  CreateWindowExW(exStyle, cls.Name, caption, style, x, y, width, height, parent, menu, ModuleInstance(),
+                  this);
+  return hwnd_ != nullptr;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  const LRESULT result = self->HandleMessage(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    // The thunk clears itself so no late message reaches a freed object.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();
+  }
+  return result;
+}
+
+}  // namespace quillane::win
