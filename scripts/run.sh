@@ -6,8 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
+export QUILLANE_BUILD="${QUILLANE_BUILD:-$root/build}"
 source "$root/scripts/wine-env.sh"
-program="$root/build/win/quillane.scr"
+program="$QUILLANE_BUILD/win/quillane.scr"
 
 if display_works; then
   warm_wine_prefix
@@ -20,6 +21,6 @@ warm_wine_prefix
 seconds="${QUILLANE_RUN_SECONDS:-8}"
 wine "$program" "$@" &
 sleep "$seconds"
-shot="$root/build/screenshot.png"
+shot="$QUILLANE_BUILD/screenshot.png"
 import -window root "$shot"
 echo "Screenshot of the running program: $shot"

@@ -6,6 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 
+export QUILLANE_BUILD="${QUILLANE_BUILD:-$root/build}"
 source "$root/scripts/wine-env.sh"
 unset DISPLAY
 start_private_display
@@ -13,6 +14,6 @@ trap stop_private_display EXIT
 warm_wine_prefix
 
 status=0
-ctest --test-dir "$root/build/native" --output-on-failure || status=1
-ctest --test-dir "$root/build/win" --output-on-failure || status=1
+ctest --test-dir "$QUILLANE_BUILD/native" --output-on-failure || status=1
+ctest --test-dir "$QUILLANE_BUILD/win" --output-on-failure || status=1
 exit $status
