@@ -1,6 +1,7 @@
 # Sourced by the scripts that run Windows binaries: a private Wine prefix under
 # the build folder and, when no display is usable, a private Xvfb display.
 : "${QUILLANE_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+QUILLANE_BUILD=$(mkdir -p "$QUILLANE_BUILD" && cd "$QUILLANE_BUILD" && pwd)
 export WINEPREFIX="${WINEPREFIX:-$QUILLANE_BUILD/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -34,18 +35,21 @@ stop_private_display() {
   fi
 }
 
-# Creates the prefix once and maps the Chinese UI fonts to an installed one.
+# Creates the prefix once, maps the Chinese UI fonts to an installed one and
+# lets Wine manage its own windows: there is no window manager on Xvfb, and
+# with managed windows every destroyed active window costs a two-second wait.
 warm_wine_prefix() {
   mkdir -p "$QUILLANE_BUILD"
-  if [[ ! -f "$WINEPREFIX/.quillane-ready" ]]; then
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+  if [[ ! -f "$WINEPREFIX/.quillane-ready-2" ]]; then
+    [[ -d "$WINEPREFIX/drive_c" ]] || wineboot -i >/dev/null 2>&1 || true
+    timeout 60 wineserver -w || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     local key='HKCU\Software\Wine\Fonts\Replacements'
     wine reg add "$key" /v "SimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
     wine reg add "$key" /v "宋体" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
     wine reg add "$key" /v "NSimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.quillane-ready"
+    timeout 60 wineserver -w || true
+    touch "$WINEPREFIX/.quillane-ready-2"
   fi
   wineserver -p 2>/dev/null || true
 }

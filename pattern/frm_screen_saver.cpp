@@ -1,0 +1,145 @@
+#include "pattern/frm_screen_saver.h"
+
+#include "pattern/gdi_flower_canvas.h"
+#include "startup/run_mode.h"
+#include "startup/run_rules.h"
+#include "util/numbers.h"
+#include "win32/gdi.h"
+
+namespace quillane {
+
+namespace {
+
+constexpr int kTimerInterval = 5;  // milliseconds
+constexpr int kDesignedClientWidthTwips = 18105;
+constexpr int kDesignedClientHeightTwips = 3810;
+
+int ScreenDotsPerInch(int axis) {
+  const win::WindowDc screen(nullptr);
+  return GetDeviceCaps(screen.Get(), axis);
+}
+
+UINT_PTR TimerId(int index) { return static_cast<UINT_PTR>(index + 1); }
+
+}  // namespace
+
+FrmScreenSaver::FrmScreenSaver(SaverHost& host, RandomSource& random) : host_(host), engine_(random) {}
+
+bool FrmScreenSaver::Load(WindowPlacement placement) {
+  engine_.SetPreview(IsPreviewMode());
+  DWORD style = WS_CLIPCHILDREN;
+  DWORD exStyle = 0;
+  int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+  switch (placement) {
+    case WindowPlacement::Normal: {
+      style |= WS_OVERLAPPEDWINDOW;
+      RECT frame{0, 0, TwipsToPixels(kDesignedClientWidthTwips, ScreenDotsPerInch(LOGPIXELSX)),
+                 TwipsToPixels(kDesignedClientHeightTwips, ScreenDotsPerInch(LOGPIXELSY))};
+      AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+      width = frame.right - frame.left;
+      height = frame.bottom - frame.top;
+      break;
+    }
+    case WindowPlacement::FullScreen:
+      style |= WS_POPUP;
+      exStyle |= WS_EX_TOPMOST;
+      x = GetSystemMetrics(SM_XVIRTUALSCREEN);
+      y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+      width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+      height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+      break;
+    case WindowPlacement::PreviewChild:
+      style |= WS_POPUP;
+      x = y = 0;
+      width = height = 1;
+      break;
+  }
+  const ClassStyle cls{L"QuillaneFlowers", nullptr, nullptr, CS_DBLCLKS};
+  return CreateWindowOf(cls, exStyle, kCaption, style, x, y, width, height, nullptr, nullptr);
+}
+
+void FrmScreenSaver::Show() {
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  SetFocus(Handle());
+}
+
+bool FrmScreenSaver::AdoptAsPreviewOf(HWND parent) {
+  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+  // A child cannot also be a pop-up window.
+  if (SetWindowLongPtrW(Handle(), GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD) == 0)
+    return false;
+  if (!parent || SetParent(Handle(), parent) == nullptr) return false;
+  RECT box{};
+  GetClientRect(parent, &box);
+  SetWindowPos(Handle(), nullptr, 0, 0, box.right, box.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  return true;
+}
+
+void FrmScreenSaver::SetTimerEnabled(TimerKind kind, bool on) {
+  const int i = Index(kind);
+  timerOn_[i] = on;
+  if (!Exists()) return;
+  if (on)
+    SetTimer(Handle(), TimerId(i), kTimerInterval, nullptr);
+  else
+    KillTimer(Handle(), TimerId(i));
+}
+
+PatternParams FrmScreenSaver::ReadPatternParams() const {
+  PatternParams params = startParams_;
+  params.ScaleFloor = static_cast<float>(ParseLeadingNumber(scaleFloorText_));
+  return params;
+}
+
+void FrmScreenSaver::Tick(TimerKind kind) {
+  GdiFlowerCanvas canvas(Handle(), drawWidth_);
+  engine_.Tick(kind, ReadPatternParams(), canvas);
+}
+
+void FrmScreenSaver::OnLoad() {
+  SetTimerEnabled(TimerKind::Timer1, true);
+  SetTimerEnabled(TimerKind::Timer2, true);
+  SetTimerEnabled(TimerKind::Timer3, true);
+  SetTimerEnabled(TimerKind::Timer4, false);
+}
+
+void FrmScreenSaver::OnUnload() {
+  for (int i = 0; i < 4; ++i) KillTimer(Handle(), TimerId(i));
+  OnSaverUnload(host_);
+}
+
+void FrmScreenSaver::EraseBackground(HDC dc) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const win::Brush brush(CreateSolidBrush(backColour_));
+  FillRect(dc, &client, brush.Get());
+}
+
+LRESULT FrmScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnLoad();
+      return 0;
+    case WM_TIMER:
+      if (wParam >= 1 && wParam <= 4) {
+        const auto kind = static_cast<TimerKind>(wParam - 1);
+        if (TimerEnabled(kind)) Tick(kind);
+      }
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      ExitSaver(Handle(), host_);
+      return 0;
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_DESTROY:
+      OnUnload();
+      return 0;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace quillane
