@@ -1,0 +1,170 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake_saver_host.h"
+#include "pattern/random_source.h"
+#include "startup/run_mode.h"
+#include "startup/startup.h"
+#include "test_windows.h"
+
+namespace quillane {
+namespace {
+
+using testing_support::FakeSaverHost;
+using testing_support::PlainWindow;
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (window) window->Destroy();
+    SetRunMode(L"");
+  }
+  void Begin(const std::wstring& arguments) { window = BeginLaunch(ParseLaunch(arguments), services); }
+  static HWND AnyMainWindow() { return FindWindowW(L"QuillaneFlowers", nullptr); }
+
+  FakeSaverHost host;
+  SeededRandom random{7};
+  int modalConfigs = 0;
+  int modelessConfigs = 0;
+  ProgramServices services{host, random, [this](bool modal) { ++(modal ? modalConfigs : modelessConfigs); }};
+  std::unique_ptr<FrmScreenSaver> window;
+};
+
+TEST_F(StartupTest, PreviewParentsTheWindowIntoTheWholePreviewBox) {
+  PlainWindow box(L"preview box", 320, 240);
+  for (const std::wstring separator : {L" ", L":", L"  :  "}) {
+    SCOPED_TRACE(testing::Message() << "separator '" << std::string(separator.begin(), separator.end()) << "'");
+    Begin(L"/p" + separator + std::to_wstring(reinterpret_cast<UINT_PTR>(box.Handle())));
+    ASSERT_TRUE(window);
+    EXPECT_EQ(RunMode(), L"Preview");
+    EXPECT_EQ(GetAncestor(window->Handle(), GA_PARENT), box.Handle());
+    EXPECT_TRUE(GetWindowLongW(window->Handle(), GWL_STYLE) & WS_CHILD);
+    EXPECT_TRUE(IsWindowVisible(window->Handle()));
+    const SIZE boxSize = testing_support::ClientSize(box.Handle());
+    const SIZE size = testing_support::ClientSize(window->Handle());
+    EXPECT_EQ(size.cx, boxSize.cx);
+    EXPECT_EQ(size.cy, boxSize.cy);
+
+    // Keys never end the preview, and its end tells the system nothing.
+    SendMessageW(window->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(IsWindow(window->Handle()));
+    window->Destroy();
+    EXPECT_TRUE(host.SpiCalls.empty());
+    EXPECT_TRUE(host.CursorCalls.empty());
+  }
+}
+
+TEST_F(StartupTest, PreviewIntoNoWindowUnloadsTheMainWindow) {
+  for (const wchar_t* arguments : {L"/p 12", L"/p", L"/p 99999999999"}) {
+    SCOPED_TRACE(testing::Message() << "arguments " << std::wstring_view(arguments).size());
+    Begin(arguments);
+    EXPECT_FALSE(window);
+    EXPECT_EQ(AnyMainWindow(), nullptr);
+    EXPECT_EQ(RunMode(), L"Preview");
+    EXPECT_TRUE(host.SpiCalls.empty());
+  }
+}
+
+TEST_F(StartupTest, SaverStartsOnlyWhenNoWindowCarriesTheSaversTitle) {
+  {
+    PlainWindow running(L"Vorsting Flowers", 100, 100);
+    Begin(L"/s");
+    EXPECT_FALSE(window);
+    EXPECT_EQ(AnyMainWindow(), nullptr);
+    EXPECT_EQ(RunMode(), L"Vorsting Flowers");
+  }
+  Begin(L"/S");
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(IsWindowVisible(window->Handle()));
+  EXPECT_EQ(GetWindowLongW(window->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+  window->Destroy();
+
+  Begin(L"");
+  ASSERT_TRUE(window);
+  EXPECT_EQ(RunMode(), L"Vorsting Flowers");
+  EXPECT_EQ(GetWindowLongW(window->Handle(), GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+}
+
+TEST_F(StartupTest, ConfigurationAndPasswordSwitchesReachTheirHandlers) {
+  Begin(L"/c:1234");
+  Begin(L"/C");
+  Begin(L"x");
+  Begin(L"sx");
+  Begin(L"/a");
+  EXPECT_FALSE(window);
+  EXPECT_EQ(modalConfigs, 2);
+  EXPECT_EQ(modelessConfigs, 2);
+  EXPECT_EQ(host.PasswordChanges, 1);
+  EXPECT_EQ(RunMode(), L"");
+  EXPECT_EQ(AnyMainWindow(), nullptr);
+}
+
+class ExitSaverTest : public StartupTest {
+ protected:
+  void SetUp() override {
+    Begin(L"/s");
+    ASSERT_TRUE(window);
+    for (auto kind : {TimerKind::Timer1, TimerKind::Timer2, TimerKind::Timer3}) window->SetTimerEnabled(kind, false);
+  }
+  void PressKey() { SendMessageW(window->Handle(), WM_KEYDOWN, 'A', 0); }
+  bool Running() const { return window->Exists(); }
+};
+
+TEST_F(ExitSaverTest, WithoutPasswordTheFirstKeyEndsTheSaverAndTellsTheSystem) {
+  SendMessageW(window->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
+  EXPECT_TRUE(Running());
+
+  PressKey();
+  EXPECT_FALSE(Running());
+  EXPECT_EQ(host.Verifications, 0);
+  ASSERT_EQ(host.SpiCalls.size(), 1u);
+  EXPECT_EQ(host.SpiCalls[0].Action, 97u);
+  EXPECT_EQ(host.SpiCalls[0].Param, 0u);
+  EXPECT_EQ(host.SpiCalls[0].BufferBefore, 1u);
+  EXPECT_EQ(host.SpiCalls[0].Flags, 0u);
+  EXPECT_EQ(host.CursorCalls, std::vector<BOOL>{TRUE});
+}
+
+TEST_F(ExitSaverTest, CancelledVerificationKeepsTheSaverWithTheCursorHidden) {
+  host.PasswordEnabled = true;
+  host.VerifyAnswer = FALSE;
+  PressKey();
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(host.Verifications, 1);
+  EXPECT_EQ(host.VerifiedWindow, window->Handle());
+  EXPECT_EQ(host.CursorCount, 0);
+  EXPECT_EQ(host.CursorCalls, (std::vector<BOOL>{TRUE, FALSE}));
+  EXPECT_TRUE(host.SpiCalls.empty());
+
+  PressKey();
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(host.Verifications, 2);
+}
+
+TEST_F(ExitSaverTest, PassedVerificationEndsTheSaver) {
+  host.PasswordEnabled = true;
+  host.VerifyAnswer = TRUE;
+  PressKey();
+  EXPECT_FALSE(Running());
+  EXPECT_EQ(host.Verifications, 1);
+  EXPECT_EQ(host.CursorCalls, (std::vector<BOOL>{TRUE, TRUE}));
+  ASSERT_EQ(host.SpiCalls.size(), 1u);
+  EXPECT_EQ(host.SpiCalls[0].Action, static_cast<UINT>(SPI_SCREENSAVERRUNNING));
+}
+
+TEST_F(ExitSaverTest, AKeyEndsAWindowStartedWithoutArguments) {
+  window->Destroy();
+  host.SpiCalls.clear();
+  host.CursorCalls.clear();
+  Begin(L"");
+  ASSERT_TRUE(window);
+  SendMessageW(window->Handle(), WM_SYSKEYDOWN, VK_MENU, 0);
+  EXPECT_FALSE(Running());
+  EXPECT_EQ(host.SpiCalls.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quillane
