@@ -1,6 +1,8 @@
 #include "pattern/frm_screen_saver.h"
 
+#include "pattern/canvas_grab.h"
 #include "pattern/gdi_flower_canvas.h"
+#include "pattern/main_menu.h"
 #include "startup/run_mode.h"
 #include "startup/run_rules.h"
 #include "util/numbers.h"
@@ -21,21 +23,28 @@ int ScreenDotsPerInch(int axis) {
 
 UINT_PTR TimerId(int index) { return static_cast<UINT_PTR>(index + 1); }
 
+constexpr UINT kSaveAfterMenuMessage = WM_APP + 1;
+
 }  // namespace
 
-FrmScreenSaver::FrmScreenSaver(SaverHost& host, RandomSource& random) : host_(host), engine_(random) {}
+FrmScreenSaver::FrmScreenSaver(const MainWindowServices& services)
+    : services_(services), engine_(services.Random) {}
 
 bool FrmScreenSaver::Load(WindowPlacement placement) {
   engine_.SetPreview(IsPreviewMode());
   DWORD style = WS_CLIPCHILDREN;
   DWORD exStyle = 0;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+  // Only the framed window has the menu bar: the full-screen saver shows
+  // nothing but flowers, and a child in the preview box cannot have one.
+  HMENU menu = nullptr;
   switch (placement) {
     case WindowPlacement::Normal: {
       style |= WS_OVERLAPPEDWINDOW;
+      menu = BuildMainMenu();
       RECT frame{0, 0, TwipsToPixels(kDesignedClientWidthTwips, ScreenDotsPerInch(LOGPIXELSX)),
                  TwipsToPixels(kDesignedClientHeightTwips, ScreenDotsPerInch(LOGPIXELSY))};
-      AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+      AdjustWindowRectEx(&frame, style, TRUE, exStyle);
       width = frame.right - frame.left;
       height = frame.bottom - frame.top;
       break;
@@ -55,7 +64,9 @@ bool FrmScreenSaver::Load(WindowPlacement placement) {
       break;
   }
   const ClassStyle cls{L"QuillaneFlowers", nullptr, nullptr, CS_DBLCLKS};
-  return CreateWindowOf(cls, exStyle, kCaption, style, x, y, width, height, nullptr, nullptr);
+  if (CreateWindowOf(cls, exStyle, kCaption, style, x, y, width, height, nullptr, menu)) return true;
+  if (menu) DestroyMenu(menu);
+  return false;
 }
 
 void FrmScreenSaver::Show() {
@@ -98,15 +109,61 @@ void FrmScreenSaver::Tick(TimerKind kind) {
 }
 
 void FrmScreenSaver::OnLoad() {
-  SetTimerEnabled(TimerKind::Timer1, true);
-  SetTimerEnabled(TimerKind::Timer2, true);
-  SetTimerEnabled(TimerKind::Timer3, true);
+  SetGrowthTimers(true);
   SetTimerEnabled(TimerKind::Timer4, false);
 }
 
 void FrmScreenSaver::OnUnload() {
   for (int i = 0; i < 4; ++i) KillTimer(Handle(), TimerId(i));
-  OnSaverUnload(host_);
+  picture1_ = {};
+  OnSaverUnload(services_.Host);
+}
+
+// "绘图(drawing)" and "暂停(pause)" switch these three; Timer4 stays as it is.
+void FrmScreenSaver::SetGrowthTimers(bool on) {
+  SetTimerEnabled(TimerKind::Timer1, on);
+  SetTimerEnabled(TimerKind::Timer2, on);
+  SetTimerEnabled(TimerKind::Timer3, on);
+}
+
+void FrmScreenSaver::SetBackColour(COLORREF colour) {
+  backColour_ = colour;
+  ClearCanvas();
+}
+
+void FrmScreenSaver::ClearCanvas() {
+  if (Exists()) RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void FrmScreenSaver::ChooseBackColour() {
+  dialogColour_ = services_.Dialogs.ChooseColour(Handle(), dialogColour_, nullptr);
+  SetBackColour(dialogColour_);
+}
+
+void FrmScreenSaver::GrabCanvas() {
+  // The previous grab is released first, freeing its bitmap.
+  picture1_ = {};
+  picture1_ = CaptureClient(Handle());
+}
+
+void FrmScreenSaver::SaveGrabbedPicture() {
+  // Filled in with the BMP writer.
+  SetTimerEnabled(TimerKind::Timer1, true);
+}
+
+void FrmScreenSaver::RunMenuCommand(UINT command) {
+  switch (command) {
+    case kMenuDeploy: break;
+    case kMenuBackColour: ChooseBackColour(); break;
+    case kMenuRestoreBackColour: SetBackColour(RGB(0, 0, 0)); break;
+    case kMenuCapture: GrabCanvas(); break;
+    case kMenuDrawing: SetGrowthTimers(true); break;
+    case kMenuPause: SetGrowthTimers(false); break;
+    case kMenuScreenshot: break;
+    case kMenuRemove: ClearCanvas(); break;
+    case kMenuAbout: services_.Shell.Open(Handle(), kMakersWebPage); break;
+    default: break;
+  }
 }
 
 void FrmScreenSaver::EraseBackground(HDC dc) {
@@ -129,7 +186,26 @@ LRESULT FrmScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      ExitSaver(Handle(), host_);
+      ExitSaver(Handle(), services_.Host);
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0) RunMenuCommand(LOWORD(wParam));
+      return 0;
+    case WM_INITMENUPOPUP:
+      // Opening "保存(save)" is the save: its one item only asks for patience,
+      // so the file dialog follows once the menu has closed.
+      if (!HIWORD(lParam) && GetMenu(Handle()) &&
+          reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(Handle()), kSaveMenuPosition))
+        saveMenuOpened_ = true;
+      return 0;
+    case WM_EXITMENULOOP:
+      if (saveMenuOpened_) {
+        saveMenuOpened_ = false;
+        PostMessageW(Handle(), kSaveAfterMenuMessage, 0, 0);
+      }
+      return 0;
+    case kSaveAfterMenuMessage:
+      SaveGrabbedPicture();
       return 0;
     case WM_ERASEBKGND:
       EraseBackground(reinterpret_cast<HDC>(wParam));

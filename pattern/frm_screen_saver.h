@@ -7,6 +7,9 @@
 
 #include "pattern/flower_engine.h"
 #include "startup/saver_host.h"
+#include "win32/dialogs.h"
+#include "win32/picture.h"
+#include "win32/shell.h"
 #include "win32/window.h"
 
 namespace quillane {
@@ -17,9 +20,20 @@ enum class WindowPlacement {
   PreviewChild,  // made a child of the preview box after loading
 };
 
+// Everything the main window asks of a person or the system.
+struct MainWindowServices {
+  SaverHost& Host;
+  RandomSource& Random;
+  win::Dialogs& Dialogs;
+  win::Shell& Shell;
+};
+
+// The maker's web page, opened from the help menu.
+inline constexpr const wchar_t* kMakersWebPage = L"https://quillane.example.org/";
+
 class FrmScreenSaver : public win::Window {
  public:
-  FrmScreenSaver(SaverHost& host, RandomSource& random);
+  explicit FrmScreenSaver(const MainWindowServices& services);
 
   // Creates the window without showing it; its load handler starts the timers.
   bool Load(WindowPlacement placement);
@@ -45,6 +59,18 @@ class FrmScreenSaver : public win::Window {
   int DrawWidth() const { return drawWidth_; }
   void SetDrawWidth(int width) { drawWidth_ = width; }
   COLORREF BackColour() const { return backColour_; }
+  // Sets the background and repaints the canvas in it, erasing the pattern.
+  void SetBackColour(COLORREF colour);
+  // Repaints the canvas in the background colour; live flowers go on.
+  void ClearCanvas();
+
+  // Menu commands (see main_menu.h), as a click on the menu runs them.
+  void RunMenuCommand(UINT command);
+  // "抓图(&capture)": the canvas as it is on screen now, kept in Picture1.
+  void GrabCanvas();
+  const win::Picture& GrabbedPicture() const { return picture1_; }
+  // "保存(save)": asks for a file and writes the grabbed picture as BMP.
+  void SaveGrabbedPicture();
 
   FlowerEngine& Engine() { return engine_; }
 
@@ -56,12 +82,18 @@ class FrmScreenSaver : public win::Window {
   void OnLoad();
   void OnUnload();
   void EraseBackground(HDC dc);
+  void ChooseBackColour();
+  void SetGrowthTimers(bool on);
 
-  SaverHost& host_;
+  MainWindowServices services_;
   FlowerEngine engine_;
   std::array<bool, 4> timerOn_{};
   int drawWidth_ = kDesignedPenWidth;
   COLORREF backColour_ = RGB(0, 0, 0);
+  // What the colour dialog holds between uses; black before the first.
+  COLORREF dialogColour_ = RGB(0, 0, 0);
+  bool saveMenuOpened_ = false;
+  win::Picture picture1_;
   PatternParams startParams_{};
   std::wstring scaleFloorText_ = L"9.005";
 };

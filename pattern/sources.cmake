@@ -2,5 +2,7 @@ list(APPEND QUILLANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/flower_engine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/random_source.cpp)
 list(APPEND QUILLANE_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/canvas_grab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frm_screen_saver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdi_flower_canvas.cpp)

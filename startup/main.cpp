@@ -14,7 +14,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   quillane::SystemSaverHost host;
   quillane::SeededRandom random(quillane::FreshSeed());
-  quillane::ProgramServices services{host, random, [](bool modal) {
+  quillane::win::SystemDialogs dialogs;
+  quillane::win::SystemShell shell;
+  quillane::ProgramServices services{{host, random, dialogs, shell}, [](bool modal) {
     // The settings dialog is not built yet; say so rather than do nothing.
     MessageBoxW(nullptr, L"万花筒屏幕保护", L"配置", modal ? MB_OK : MB_OK | MB_SYSTEMMODAL);
   }};

@@ -12,14 +12,14 @@ namespace {
 std::unique_ptr<FrmScreenSaver> BeginSaver(const Launch& launch, ProgramServices& services) {
   // Another saver already runs under the host's well-known title.
   if (FindWindowW(nullptr, std::wstring(kRunModeSaver).c_str())) return nullptr;
-  auto window = std::make_unique<FrmScreenSaver>(services.Host, services.Random);
+  auto window = std::make_unique<FrmScreenSaver>(services.Window);
   if (!window->Load(launch.FullScreen ? WindowPlacement::FullScreen : WindowPlacement::Normal)) return nullptr;
   window->Show();
   return window;
 }
 
 std::unique_ptr<FrmScreenSaver> BeginPreview(const Launch& launch, ProgramServices& services) {
-  auto window = std::make_unique<FrmScreenSaver>(services.Host, services.Random);
+  auto window = std::make_unique<FrmScreenSaver>(services.Window);
   if (!window->Load(WindowPlacement::PreviewChild)) return nullptr;
   const HWND parent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(launch.PreviewParent));
   if (!window->AdoptAsPreviewOf(parent)) {
@@ -39,7 +39,7 @@ std::unique_ptr<FrmScreenSaver> BeginLaunch(const Launch& launch, ProgramService
     case LaunchMode::Preview: return BeginPreview(launch, services);
     case LaunchMode::ConfigModal: services.ShowConfig(true); return nullptr;
     case LaunchMode::ConfigModeless: services.ShowConfig(false); return nullptr;
-    case LaunchMode::ChangePassword: services.Host.ChangePassword(); return nullptr;
+    case LaunchMode::ChangePassword: services.Window.Host.ChangePassword(); return nullptr;
   }
   return nullptr;
 }

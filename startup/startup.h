@@ -13,8 +13,7 @@
 namespace quillane {
 
 struct ProgramServices {
-  SaverHost& Host;
-  RandomSource& Random;
+  MainWindowServices Window;
   // Shows the configuration dialog; modal runs until it closes.
   std::function<void(bool modal)> ShowConfig;
 };

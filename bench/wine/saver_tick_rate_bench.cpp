@@ -41,7 +41,9 @@ int main(int argc, char** argv) {
   const bool fullScreen = argc > 2 && argv[2][0] == 'f';
   QuietHost host;
   quillane::SeededRandom random(42);
-  quillane::FrmScreenSaver window(host, random);
+  quillane::win::SystemDialogs dialogs;
+  quillane::win::SystemShell shell;
+  quillane::FrmScreenSaver window({host, random, dialogs, shell});
   if (!window.Load(fullScreen ? quillane::WindowPlacement::FullScreen : quillane::WindowPlacement::Normal)) return 1;
   window.Show();
 

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "fake_saver_host.h"
+#include "fake_services.h"
 #include "pattern/frm_screen_saver.h"
 #include "pattern/random_source.h"
 #include "startup/run_mode.h"
@@ -48,7 +49,9 @@ class SaverWindowTest : public ::testing::Test {
 
   FakeSaverHost host;
   SeededRandom random{20261208};
-  FrmScreenSaver window{host, random};
+  testing_support::FakeDialogs dialogs;
+  testing_support::FakeShell shell;
+  FrmScreenSaver window{{host, random, dialogs, shell}};
 };
 
 TEST_F(SaverWindowTest, OpensWithCaptionDesignedClientSizeAndBlackCanvas) {
@@ -95,7 +98,9 @@ TEST(SaverWindowDrawing, PetalsAreOutlinesInTheFlowersColourAndPenWidth) {
   SetRunMode(L"");
   FakeSaverHost host;
   ScriptedRandom random;
-  FrmScreenSaver window(host, random);
+  testing_support::FakeDialogs dialogs;
+  testing_support::FakeShell shell;
+  FrmScreenSaver window({host, random, dialogs, shell});
   ASSERT_TRUE(window.Load(WindowPlacement::Normal));
   window.Show();
   for (auto kind : {TimerKind::Timer1, TimerKind::Timer2, TimerKind::Timer3, TimerKind::Timer4})

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fake_saver_host.h"
+#include "fake_services.h"
 #include "pattern/random_source.h"
 #include "startup/run_mode.h"
 #include "startup/startup.h"
@@ -28,7 +29,9 @@ class StartupTest : public ::testing::Test {
   SeededRandom random{7};
   int modalConfigs = 0;
   int modelessConfigs = 0;
-  ProgramServices services{host, random, [this](bool modal) { ++(modal ? modalConfigs : modelessConfigs); }};
+  testing_support::FakeDialogs dialogs;
+  testing_support::FakeShell shell;
+  ProgramServices services{{host, random, dialogs, shell}, [this](bool modal) { ++(modal ? modalConfigs : modelessConfigs); }};
   std::unique_ptr<FrmScreenSaver> window;
 };
 
