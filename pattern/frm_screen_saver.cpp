@@ -33,7 +33,8 @@ FrmScreenSaver::FrmScreenSaver(const MainWindowServices& services)
 bool FrmScreenSaver::Load(WindowPlacement placement) {
   engine_.SetPreview(IsPreviewMode());
   DWORD style = WS_CLIPCHILDREN;
-  DWORD exStyle = 0;
+  // Tab and the arrow keys move between the panel's controls.
+  DWORD exStyle = WS_EX_CONTROLPARENT;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
   // Only the framed window has the menu bar: the full-screen saver shows
   // nothing but flowers, and a child in the preview box cannot have one.
@@ -97,11 +98,7 @@ void FrmScreenSaver::SetTimerEnabled(TimerKind kind, bool on) {
     KillTimer(Handle(), TimerId(i));
 }
 
-PatternParams FrmScreenSaver::ReadPatternParams() const {
-  PatternParams params = startParams_;
-  params.ScaleFloor = static_cast<float>(ParseLeadingNumber(scaleFloorText_));
-  return params;
-}
+PatternParams FrmScreenSaver::ReadPatternParams() const { return panel_.Exists() ? panel_.Read() : startParams_; }
 
 void FrmScreenSaver::Tick(TimerKind kind) {
   GdiFlowerCanvas canvas(Handle(), drawWidth_);
@@ -109,6 +106,20 @@ void FrmScreenSaver::Tick(TimerKind kind) {
 }
 
 void FrmScreenSaver::OnLoad() {
+  panel_.Create(Handle(), startParams_,
+                {[this](int width) { SetDrawWidth(width); },
+                 [this] {
+                   SetTimerEnabled(TimerKind::Timer1, true);
+                   SetTimerEnabled(TimerKind::Timer2, true);
+                   SetTimerEnabled(TimerKind::Timer3, false);
+                   SetTimerEnabled(TimerKind::Timer4, false);
+                 },
+                 [this] {
+                   SetTimerEnabled(TimerKind::Timer1, false);
+                   SetTimerEnabled(TimerKind::Timer2, false);
+                   SetTimerEnabled(TimerKind::Timer3, true);
+                   SetTimerEnabled(TimerKind::Timer4, true);
+                 }});
   SetGrowthTimers(true);
   SetTimerEnabled(TimerKind::Timer4, false);
 }
@@ -153,7 +164,7 @@ void FrmScreenSaver::SaveGrabbedPicture() {
 
 void FrmScreenSaver::RunMenuCommand(UINT command) {
   switch (command) {
-    case kMenuDeploy: break;
+    case kMenuDeploy: panel_.ShowPanel(); break;
     case kMenuBackColour: ChooseBackColour(); break;
     case kMenuRestoreBackColour: SetBackColour(RGB(0, 0, 0)); break;
     case kMenuCapture: GrabCanvas(); break;
@@ -184,6 +195,9 @@ LRESULT FrmScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (TimerEnabled(kind)) Tick(kind);
       }
       return 0;
+    case WM_GETDLGCODE:
+      // Every key that reaches the canvas itself is for the exit rules, not navigation.
+      return DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       ExitSaver(Handle(), services_.Host);

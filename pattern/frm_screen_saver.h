@@ -6,6 +6,7 @@
 #include <string>
 
 #include "pattern/flower_engine.h"
+#include "pattern/mixer_panel.h"
 #include "startup/saver_host.h"
 #include "win32/dialogs.h"
 #include "win32/picture.h"
@@ -53,8 +54,9 @@ class FrmScreenSaver : public win::Window {
 
   // The pattern parameters as the panel holds them now.
   PatternParams ReadPatternParams() const;
+  // The sliders' start values; takes effect when the window loads.
   void SetStartParams(const PatternParams& params) { startParams_ = params; }
-  void SetScaleFloorText(std::wstring text) { scaleFloorText_ = std::move(text); }
+  MixerPanel& Panel() { return panel_; }
 
   int DrawWidth() const { return drawWidth_; }
   void SetDrawWidth(int width) { drawWidth_ = width; }
@@ -95,7 +97,7 @@ class FrmScreenSaver : public win::Window {
   bool saveMenuOpened_ = false;
   win::Picture picture1_;
   PatternParams startParams_{};
-  std::wstring scaleFloorText_ = L"9.005";
+  MixerPanel panel_;
 };
 
 }  // namespace quillane

@@ -5,4 +5,5 @@ list(APPEND QUILLANE_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/canvas_grab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frm_screen_saver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mixer_panel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdi_flower_canvas.cpp)

@@ -1,10 +1,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "fake_saver_host.h"
 #include "fake_services.h"
+#include "scripted_random.h"
 #include "pattern/frm_screen_saver.h"
 #include "pattern/random_source.h"
 #include "startup/run_mode.h"
@@ -17,17 +16,7 @@ namespace {
 using testing_support::FakeSaverHost;
 using testing_support::PixelsDifferentFrom;
 
-// Hands out chosen numbers, then a number that never starts a flower.
-class ScriptedRandom final : public RandomSource {
- public:
-  std::deque<double> Numbers;
-  double Next() override {
-    if (Numbers.empty()) return 0.999;
-    const double r = Numbers.front();
-    Numbers.pop_front();
-    return r;
-  }
-};
+using testing_support::ScriptedRandom;
 
 class SaverWindowTest : public ::testing::Test {
  protected:
@@ -163,9 +152,10 @@ TEST_F(SaverWindowTest, FullScreenSaverIsBorderlessTopmostOverTheWholeScreen) {
 TEST_F(SaverWindowTest, ScaleFloorTextThatIsNoNumberReadsAsItsLeadingNumberOrZero) {
   Open();
   EXPECT_FLOAT_EQ(window.ReadPatternParams().ScaleFloor, 9.005f);
-  window.SetScaleFloorText(L"0.5x");
+  const HWND text1 = window.Panel().Control(kText1);
+  SetWindowTextW(text1, L"0.5x");
   EXPECT_FLOAT_EQ(window.ReadPatternParams().ScaleFloor, 0.5f);
-  window.SetScaleFloorText(L"abc");
+  SetWindowTextW(text1, L"abc");
   EXPECT_FLOAT_EQ(window.ReadPatternParams().ScaleFloor, 0.0f);
 }
 

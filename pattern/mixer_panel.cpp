@@ -1,0 +1,188 @@
+#include "pattern/mixer_panel.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <array>
+
+#include "util/numbers.h"
+#include "win32/design_table.h"
+
+namespace quillane {
+
+namespace {
+
+constexpr win::TwipsRect kFramePlace{-30, 0, 2625, 3375};
+constexpr const wchar_t* kFrameCaption = L"图案调配器";
+constexpr const wchar_t* kFontFace = L"宋体";
+
+struct SliderDesign {
+  int Id;
+  SliderRange Range;
+  win::TwipsRect Place;
+};
+// In tab order; where sliders share a place, the first one lies on top.
+constexpr std::array<SliderDesign, 7> kSliders{{
+    {kHScroll1, kLineWidthRange, {750, 420, 1815, 255}},
+    {kHScroll2, kFlowerCountRange, {750, 420, 1815, 255}},
+    {kHScroll3, kSizeRange, {750, 960, 1815, 255}},
+    {kHScroll4, kPetalWidthRange, {750, 1500, 1815, 255}},
+    {kHScroll5, kPetalCountRange, {750, 1500, 1815, 255}},
+    {kHScroll6, kForkRange, {750, 1500, 1815, 255}},
+    {kHScroll7, kSpinRange, {750, 420, 1815, 255}},
+}};
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+// Buttons and the text field after the sliders; labels last, so the option
+// buttons cover the four labels beneath them.
+const win::DesignRow kButtons[] = {
+    {L"BUTTON", L"曲体 song", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0, kOption1, {720, 1830, 915, 465}},
+    {L"BUTTON", L"柱体column", kChild | BS_AUTORADIOBUTTON, 0, kOption2, {1680, 1830, 885, 465}},
+    {L"BUTTON", L"多 色", kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kCommand4, {120, 2400, 1095, 375}},
+    {L"BUTTON", L"单 色", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, kCommand5, {1320, 2400, 1095, 375}},
+    {L"EDIT", L"9.005", (kChild & ~WS_VISIBLE) | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, kText1,
+     {840, 3360, 915, 375}},
+};
+const win::DesignRow kCloseButton{L"BUTTON", L"关闭close", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, kCommand1,
+                                  {1320, 2880, 1185, 375}};
+const win::DesignRow kLabels[] = {
+    {L"STATIC", L"叶形 leaf", kChild, 0, kLabel1First + 0, {90, 360, 645, 465}},
+    {L"STATIC", L"大小 size", kChild, 0, kLabel1First + 1, {90, 930, 585, 435}},
+    {L"STATIC", L"叶数 number", kChild, 0, kLabel1First + 2, {90, 1500, 585, 435}},
+    {L"STATIC", L"速度", kChild, 0, kLabel1First + 3, {1830, 2040, 645, 285}},
+    {L"STATIC", L"分叉", kChild, 0, kLabel1First + 4, {1830, 2040, 645, 285}},
+    {L"STATIC", L"叶宽", kChild, 0, kLabel1First + 5, {870, 2010, 645, 285}},
+    {L"STATIC", L"水晶", kChild, 0, kLabel1First + 6, {1800, 2070, 645, 285}},
+};
+
+constexpr const wchar_t* kSongFloor = L"0.005";    // curved: flowers swell and shrink
+constexpr const wchar_t* kColumnFloor = L"6.005";  // column: flowers keep their size
+
+}  // namespace
+
+bool MixerPanel::Create(HWND canvas, const PatternParams& starts, Handlers handlers) {
+  handlers_ = std::move(handlers);
+  const win::DisplayDpi dpi = win::ScreenDpi();
+  boldFont_ = win::CreateDesignFont(kFontFace, 10.5, FW_BOLD, dpi);
+  plainFont_ = win::CreateDesignFont(kFontFace, 9, FW_NORMAL, dpi);
+  panelBrush_.Reset(CreateSolidBrush(kPanelColour));
+
+  const RECT frame = win::PixelRect(kFramePlace, dpi);
+  const ClassStyle cls{L"QuillaneMixerPanel", nullptr, nullptr, 0};
+  if (!CreateWindowOf(cls, WS_EX_CONTROLPARENT, kFrameCaption, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                      frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, canvas,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(200))))
+    return false;
+
+  const std::array<int, 7> startValues{starts.LineWidth,  starts.FlowerCount, starts.Size, starts.PetalWidth,
+                                       starts.PetalCount, starts.Fork,        starts.Spin};
+  bool all = true;
+  for (std::size_t i = 0; i < kSliders.size(); ++i) {
+    const SliderDesign& design = kSliders[i];
+    const win::DesignRow row{TRACKBAR_CLASSW, L"", kChild | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, 0, design.Id,
+                             design.Place};
+    const HWND slider = win::CreateDesignedControl(Handle(), row, dpi, nullptr);
+    all = slider && all;
+    SendMessageW(slider, TBM_SETRANGEMIN, FALSE, design.Range.Min);
+    SendMessageW(slider, TBM_SETRANGEMAX, FALSE, design.Range.Max);
+    SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
+    SendMessageW(slider, TBM_SETPOS, TRUE, startValues[i]);
+  }
+  all = win::CreateDesignedControls(Handle(), kButtons, dpi, plainFont_.Get()) && all;
+  all = win::CreateDesignedControl(Handle(), kCloseButton, dpi, boldFont_.Get()) && all;
+  all = win::CreateDesignedControls(Handle(), kLabels, dpi, boldFont_.Get()) && all;
+  // Themed option buttons ignore the designed caption colour.
+  SetWindowTheme(Control(kOption1), L"", L"");
+  SetWindowTheme(Control(kOption2), L"", L"");
+  SendMessageW(Control(kOption2), BM_SETCHECK, BST_CHECKED, 0);
+  return all;
+}
+
+int MixerPanel::SliderValue(int id) const {
+  return static_cast<int>(SendMessageW(Control(id), TBM_GETPOS, 0, 0));
+}
+
+PatternParams MixerPanel::Read() const {
+  PatternParams params;
+  params.FlowerCount = SliderValue(kHScroll2);
+  params.Size = SliderValue(kHScroll3);
+  params.PetalWidth = SliderValue(kHScroll4);
+  params.PetalCount = SliderValue(kHScroll5);
+  params.Fork = SliderValue(kHScroll6);
+  params.Spin = SliderValue(kHScroll7);
+  params.LineWidth = SliderValue(kHScroll1);
+  wchar_t text[64]{};
+  GetWindowTextW(Control(kText1), text, 64);
+  params.ScaleFloor = static_cast<float>(ParseLeadingNumber(text));
+  return params;
+}
+
+void MixerPanel::OnCommand(int id, int code) {
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case kOption1:
+    case kOption2:
+      if (SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED)
+        SetWindowTextW(Control(kText1), id == kOption1 ? kSongFloor : kColumnFloor);
+      break;
+    case kCommand4:
+      if (handlers_.ManyColours) handlers_.ManyColours();
+      break;
+    case kCommand5:
+      if (handlers_.OneColour) handlers_.OneColour();
+      break;
+    case kCommand1: HidePanel(); break;
+    default: break;
+  }
+}
+
+void MixerPanel::Paint() {
+  const win::PaintDc paint(Handle());
+  RECT area{};
+  GetClientRect(Handle(), &area);
+  FillRect(paint.Get(), &area, panelBrush_.Get());
+  const win::SelectGuard font(paint.Get(), boldFont_.Get());
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(paint.Get(), &metrics);
+  // The frame line runs through the middle of the caption, as a group box's does.
+  RECT line = area;
+  line.top += metrics.tmHeight / 2;
+  DrawEdge(paint.Get(), &line, EDGE_ETCHED, BF_RECT);
+  SetBkColor(paint.Get(), kPanelColour);
+  SetTextColor(paint.Get(), kCaptionColour);
+  SetBkMode(paint.Get(), OPAQUE);
+  TextOutW(paint.Get(), 8, 0, kFrameCaption, static_cast<int>(wcslen(kFrameCaption)));
+}
+
+LRESULT MixerPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == Control(kHScroll1) && handlers_.LineWidthChanged)
+        handlers_.LineWidthChanged(SliderValue(kHScroll1));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+      if (id == kOption1 || id == kOption2) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kOptionTextColour);
+        SetBkColor(dc, kPanelColour);
+        return reinterpret_cast<LRESULT>(panelBrush_.Get());
+      }
+      return Window::HandleMessage(message, wParam, lParam);
+    }
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace quillane
