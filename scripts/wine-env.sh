@@ -52,4 +52,7 @@ warm_wine_prefix() {
     touch "$WINEPREFIX/.quillane-ready-2"
   fi
   wineserver -p 2>/dev/null || true
+  # Start Wine's background services now, detached from our output: started by
+  # a test they would inherit ctest's pipes and keep it waiting for ever.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
