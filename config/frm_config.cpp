@@ -143,7 +143,8 @@ void frmConfig::OnActivate(bool active) {
     if (IsChild(Handle(), focus)) lastFocus_ = focus;
     return;
   }
-  HWND target = lastFocus_ && IsChild(Handle(), lastFocus_) ? lastFocus_ : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+  // As a dialog does: back to the control that had the focus, else the first tab stop.
+  HWND target = IsChild(Handle(), lastFocus_) ? lastFocus_ : GetNextDlgTabItem(Handle(), nullptr, FALSE);
   if (target) SetFocus(target);
 }
 

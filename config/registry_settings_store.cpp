@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "config/registry_key.h"
 
 namespace quillane::win {

@@ -174,6 +174,7 @@ TEST_F(ConfigDialog, SlidersAreTrackBarsFromZeroToTen) {
     EXPECT_STREQ(cls, TRACKBAR_CLASSW);
     EXPECT_EQ(SendMessageW(Slider(i), TBM_GETRANGEMIN, 0, 0), 0);
     EXPECT_EQ(SendMessageW(Slider(i), TBM_GETRANGEMAX, 0, 0), 10);
+    EXPECT_EQ(SendMessageW(Slider(i), TBM_GETNUMTICS, 0, 0), 11);  // one per whole step
   }
 }
 
