@@ -2,6 +2,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "config/registry_settings_store.h"
+#include "config/run_config_dialog.h"
 #include "pattern/random_source.h"
 #include "startup/saver_host.h"
 #include "startup/startup.h"
@@ -16,9 +18,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   quillane::SeededRandom random(quillane::FreshSeed());
   quillane::win::SystemDialogs dialogs;
   quillane::win::SystemShell shell;
-  quillane::ProgramServices services{{host, random, dialogs, shell}, [](bool modal) {
-    // The settings dialog is not built yet; say so rather than do nothing.
-    MessageBoxW(nullptr, L"万花筒屏幕保护", L"配置", modal ? MB_OK : MB_OK | MB_SYSTEMMODAL);
+  quillane::win::RegistrySettingsStore settings;
+  quillane::ProgramServices services{{host, random, dialogs, shell}, settings, [&settings](bool modal) {
+    if (quillane::win::RunConfigDialog(modal, settings) != 0 || modal) return;
+    // Modeless: the process lives as long as the dialog, which quits the loop.
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      if (quillane::win::RouteConfigDialogMessage(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
   }};
   const int result = quillane::RunProgram(quillane::ArgumentsOf(GetCommandLineW()), services);
   OleUninitialize();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "config/saver_settings_store.h"
 #include "startup/run_mode.h"
 #include "win32/message_loop.h"
 
@@ -13,6 +14,7 @@ std::unique_ptr<FrmScreenSaver> BeginSaver(const Launch& launch, ProgramServices
   // Another saver already runs under the host's well-known title.
   if (FindWindowW(nullptr, std::wstring(kRunModeSaver).c_str())) return nullptr;
   auto window = std::make_unique<FrmScreenSaver>(services.Window);
+  window->SetStartParams(LoadStartParams(services.Settings));
   if (!window->Load(launch.FullScreen ? WindowPlacement::FullScreen : WindowPlacement::Normal)) return nullptr;
   window->Show();
   return window;
@@ -20,6 +22,7 @@ std::unique_ptr<FrmScreenSaver> BeginSaver(const Launch& launch, ProgramServices
 
 std::unique_ptr<FrmScreenSaver> BeginPreview(const Launch& launch, ProgramServices& services) {
   auto window = std::make_unique<FrmScreenSaver>(services.Window);
+  window->SetStartParams(LoadStartParams(services.Settings));
   if (!window->Load(WindowPlacement::PreviewChild)) return nullptr;
   const HWND parent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(launch.PreviewParent));
   if (!window->AdoptAsPreviewOf(parent)) {

@@ -8,12 +8,15 @@
 #include "pattern/flower_engine.h"
 #include "pattern/frm_screen_saver.h"
 #include "startup/command_line.h"
+#include "config/settings_store.h"
 #include "startup/saver_host.h"
 
 namespace quillane {
 
 struct ProgramServices {
   MainWindowServices Window;
+  // The configuration dialog's settings, which shape the saver's start.
+  SettingsStore& Settings;
   // Shows the configuration dialog; modal runs until it closes.
   std::function<void(bool modal)> ShowConfig;
 };

@@ -5,6 +5,10 @@
 
 #include "fake_saver_host.h"
 #include "fake_services.h"
+#include "memory_settings_store.h"
+#include <commctrl.h>
+
+#include "config/saver_settings.h"
 #include "pattern/random_source.h"
 #include "startup/run_mode.h"
 #include "startup/startup.h"
@@ -31,7 +35,8 @@ class StartupTest : public ::testing::Test {
   int modelessConfigs = 0;
   testing_support::FakeDialogs dialogs;
   testing_support::FakeShell shell;
-  ProgramServices services{{host, random, dialogs, shell}, [this](bool modal) { ++(modal ? modalConfigs : modelessConfigs); }};
+  testing_support::MemorySettingsStore settings;
+  ProgramServices services{{host, random, dialogs, shell}, settings, [this](bool modal) { ++(modal ? modalConfigs : modelessConfigs); }};
   std::unique_ptr<FrmScreenSaver> window;
 };
 
@@ -102,6 +107,44 @@ TEST_F(StartupTest, ConfigurationAndPasswordSwitchesReachTheirHandlers) {
   EXPECT_EQ(host.PasswordChanges, 1);
   EXPECT_EQ(RunMode(), L"");
   EXPECT_EQ(AnyMainWindow(), nullptr);
+}
+
+TEST_F(StartupTest, StoredSettingsShapeTheSaversStartValuesOnlyWhenAllAreWellFormed) {
+  const auto store = [this](const std::array<const wchar_t*, 6>& texts) {
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      settings.WriteText(kSettingsApplication, kSettingsSection, kSaverSettingKeys[i], texts[i]);
+  };
+  const auto sliders = [this] {
+    std::vector<int> values;
+    for (int id = kHScroll1; id <= kHScroll7; ++id)
+      values.push_back(static_cast<int>(SendMessageW(window->Panel().Control(id), TBM_GETPOS, 0, 0)));
+    return values;
+  };
+  // Line width, count, size, petal width, petal count, fork, spin.
+  const std::vector<int> designed{160, 1, 5, 1, 3, 2, 1};
+
+  Begin(L"/s");
+  ASSERT_TRUE(window);
+  EXPECT_EQ(sliders(), designed) << "nothing stored";
+  window->Destroy();
+
+  // Qty, Size, Width, Petals, Forked, Speed; "Speed" 0 (fast) is the largest spin.
+  store({L"10", L"5", L"0", L"3", L"10", L"0"});
+  Begin(L"/s");
+  ASSERT_TRUE(window);
+  EXPECT_EQ(sliders(), (std::vector<int>{160, 10, 5, 1, 4, 10, 100}));
+  window->Destroy();
+
+  PlainWindow box(L"preview box", 200, 150);
+  Begin(L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(box.Handle())));
+  ASSERT_TRUE(window);
+  EXPECT_EQ(sliders(), (std::vector<int>{160, 10, 5, 1, 4, 10, 100}));
+  window->Destroy();
+
+  store({L"10", L"5", L"0", L"3", L"10", L"11"});
+  Begin(L"/s");
+  ASSERT_TRUE(window);
+  EXPECT_EQ(sliders(), designed) << "one value out of range";
 }
 
 class ExitSaverTest : public StartupTest {
