@@ -1,0 +1,20 @@
+list(APPEND QUILLANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/pixel_codec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pixel_runs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/property_bag.cpp)
+
+# The pixel codec needs zlib in both builds. The core libraries are made after
+# the folders' lists are read, so the link is added once they exist. MinGW links
+# zlib statically, as the program must start without DLLs beside it.
+if(WIN32)
+  set(ZLIB_USE_STATIC_LIBS ON)
+endif()
+find_package(ZLIB REQUIRED)
+function(quillane_export_link_zlib)
+  foreach(core quillane_core quillane_core_checked)
+    if(TARGET ${core})
+      target_link_libraries(${core} PUBLIC ZLIB::ZLIB)
+    endif()
+  endforeach()
+endfunction()
+cmake_language(DEFER CALL quillane_export_link_zlib)
