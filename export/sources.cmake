@@ -1,7 +1,12 @@
 list(APPEND QUILLANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/bmp_encoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/colour_quantizer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image_format.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_bytes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pixel_codec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pixel_runs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/property_bag.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/property_bag.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/save_error.cpp)
 
 # The pixel codec needs zlib in both builds. The core libraries are made after
 # the folders' lists are read, so the link is added once they exist. MinGW links

@@ -8,7 +8,7 @@
 
 #include "export/pixel_image.h"
 
-namespace quillane::exporting::testing {
+namespace quillane::exporting::test_pictures {
 
 // splitmix64: small, fast and good enough for test pictures.
 class PictureRandom {
@@ -319,4 +319,4 @@ inline PixelImage MakeDesktopLikePicture(int width, int height, std::uint64_t se
   return image;
 }
 
-}  // namespace quillane::exporting::testing
+}  // namespace quillane::exporting::test_pictures

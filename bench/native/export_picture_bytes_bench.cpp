@@ -11,7 +11,7 @@
 namespace {
 
 using quillane::exporting::PixelImage;
-namespace pictures = quillane::exporting::testing;
+namespace pictures = quillane::exporting::test_pictures;
 
 enum Kind { kDesktopLike = 0, kNoisy = 1 };
 
