@@ -17,7 +17,12 @@ class ByteWriter {
   void U8(std::uint8_t value) { out_.push_back(value); }
   void U16(std::uint16_t value) { Little(value, 2); }
   void U32(std::uint32_t value) { Little(value, 4); }
-  void Bytes(std::span<const std::uint8_t> bytes) { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
+  void Bytes(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return;
+    const std::size_t at = out_.size();
+    out_.resize(at + bytes.size());
+    std::memcpy(out_.data() + at, bytes.data(), bytes.size());
+  }
 
  private:
   void Little(std::uint32_t value, int size) {

@@ -23,3 +23,12 @@ function(quillane_export_link_zlib)
   endforeach()
 endfunction()
 cmake_language(DEFER CALL quillane_export_link_zlib)
+
+list(APPEND QUILLANE_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/excel_property_bag.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_output.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gdiplus_objects.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image_encoders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_pixels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/save_image_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/system_app_cursor.cpp)
