@@ -17,10 +17,12 @@ namespace {
 
 constexpr std::array<std::uint8_t, 4> kSignature{'Q', 'P', 'I', 'X'};
 constexpr std::uint8_t kVersion = 1;
+constexpr std::size_t kHeaderLength = 20;
 constexpr std::uint8_t kStored = 0;
 constexpr std::uint8_t kZlib = 1;
-// Blocks small enough that noise is noticed early, large enough for deflate.
-constexpr std::size_t kBlockLength = 256 * 1024;
+// Blocks small enough that noise is noticed early and costs deflate little,
+// large enough for deflate's 32 kB window.
+constexpr std::size_t kBlockLength = 64 * 1024;
 constexpr std::size_t kMaxBlockLength = 1024 * 1024;
 // Deflate cannot expand data by more than this (its longest match, 258 bytes,
 // costs at least two bits); a token length above it cannot be genuine.
@@ -31,7 +33,10 @@ constexpr std::size_t kLikelyInflateRatio = 8;
 constexpr int kDeflateLevel = 1;
 // After a block that does not shrink, this many times more blocks are stored
 // before deflate is tried again (doubling up to the cap).
-constexpr std::size_t kMaxBlocksSkipped = 16;
+constexpr std::size_t kMaxBlocksSkipped = 8;
+constexpr std::size_t kBlockHeaderLength = 9;
+constexpr std::size_t kSampleLength = 8 * 1024;
+constexpr std::size_t kSampleRoom = kSampleLength - kSampleLength / 16;
 
 bool IsPoor(std::size_t packed, std::size_t raw) { return packed >= raw - raw / 16; }
 
@@ -101,6 +106,10 @@ std::vector<std::uint8_t> EncodePixels(std::span<const std::uint32_t> pixels, st
   const std::size_t tokenLength = EncodePixelRuns(pixels, width, {tokens.get(), bound});
 
   std::vector<std::uint8_t> out;
+  // Enough for every block stored: no reallocation while appending, and no
+  // spare capacity left for pictures that do not compress.
+  const std::size_t blocks = (tokenLength + kBlockLength - 1) / kBlockLength;
+  out.reserve(kHeaderLength + tokenLength + blocks * kBlockHeaderLength);
   ByteWriter writer(out);
   writer.Bytes(kSignature);
   writer.U8(kVersion);
@@ -118,9 +127,13 @@ std::vector<std::uint8_t> EncodePixels(std::span<const std::uint32_t> pixels, st
     const std::span<const std::uint8_t> raw{tokens.get() + offset, std::min(kBlockLength, tokenLength - offset)};
     std::size_t packed = 0;
     if (block >= nextTry) {
+      // After a poor block, a small sample first tells whether the data changed.
+      const bool afterPoorBlock = skip > 1;
+      const bool promising = !afterPoorBlock || raw.size() <= kSampleLength ||
+                             deflater.Pack(raw.first(kSampleLength), {scratch.get(), kSampleRoom}) != 0;
       // Room for a useful result only: a block that would not shrink enough
       // stops as soon as the room is full.
-      packed = deflater.Pack(raw, {scratch.get(), raw.size() - raw.size() / 16});
+      if (promising) packed = deflater.Pack(raw, {scratch.get(), raw.size() - raw.size() / 16});
       if (packed == 0 || IsPoor(packed, raw.size())) {
         packed = 0;
         skip = std::min(skip * 2, kMaxBlocksSkipped);
@@ -135,7 +148,7 @@ std::vector<std::uint8_t> EncodePixels(std::span<const std::uint32_t> pixels, st
     writer.Bytes(packed ? std::span<const std::uint8_t>{scratch.get(), packed} : raw);
   }
   // A snapshot is kept for long: hold no spare capacity.
-  out.shrink_to_fit();
+  if (out.capacity() > out.size()) out.shrink_to_fit();
   return out;
 }
 

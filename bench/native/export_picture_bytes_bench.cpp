@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <string>
 #include <tuple>
 
 #include "export/pixel_codec.h"
@@ -72,15 +73,19 @@ void BM_PackThenUnpack(benchmark::State& state) {
   Report(state, image, size);
 }
 
-void Sizes(benchmark::internal::Benchmark* benchmark) {
-  benchmark->ArgNames({"noisy", "width", "height"});
-  for (int kind : {kDesktopLike, kNoisy})
-    for (auto [w, h] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) benchmark->Args({kind, w, h});
-  benchmark->Unit(benchmark::kMillisecond);
-}
-
-BENCHMARK(BM_Pack)->Apply(Sizes);
-BENCHMARK(BM_Unpack)->Apply(Sizes);
-BENCHMARK(BM_PackThenUnpack)->Apply(Sizes);
+// Named by kind and size, e.g. "Pack/desktop-like/1920x1080".
+const bool kRegistered = [] {
+  using Function = void (*)(benchmark::State&);
+  const std::pair<const char*, Function> operations[]{
+      {"Pack", BM_Pack}, {"Unpack", BM_Unpack}, {"PackThenUnpack", BM_PackThenUnpack}};
+  for (const auto& [operation, function] : operations)
+    for (int kind : {kDesktopLike, kNoisy})
+      for (auto [w, h] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+        const std::string name = std::string(operation) + (kind == kDesktopLike ? "/desktop-like/" : "/noisy/") +
+                                 std::to_string(w) + "x" + std::to_string(h);
+        benchmark::RegisterBenchmark(name.c_str(), function)->Args({kind, w, h})->Unit(benchmark::kMillisecond);
+      }
+  return true;
+}();
 
 }  // namespace
