@@ -12,8 +12,7 @@ std::vector<std::uint8_t> SerialisePicturePixels(std::span<const std::uint32_t> 
 }
 
 PixelDecoder OpenSerialisedPicture(std::span<const std::uint8_t> bytes) {
-  const PropertyBag bag = PropertyBag::FromContents(bytes);
-  return PixelDecoder(bag.Read(kPicturePropertyName));
+  return PixelDecoder(PropertyBag::ValueIn(bytes, kPicturePropertyName));
 }
 
 }  // namespace quillane::exporting

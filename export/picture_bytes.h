@@ -18,7 +18,8 @@ std::vector<std::uint8_t> SerialisePicturePixels(std::span<const std::uint32_t> 
                                                  std::int32_t height);
 
 // Checks the bytes completely; throws PictureBytesError when they are not a
-// property bag, are cut short or damaged, or hold no "pic".
+// property bag, are cut short or damaged, or hold no "pic". The decoder
+// refers to `bytes`, which must outlive it.
 PixelDecoder OpenSerialisedPicture(std::span<const std::uint8_t> bytes);
 
 }  // namespace quillane::exporting

@@ -6,8 +6,10 @@
 //
 // Layout, little-endian: "QPIX", version 1, three zero bytes, width (u32),
 // height (u32), token length (u32); then blocks until the end, each a method
-// byte (0 stored, 1 zlib), raw length (u32), packed length (u32) and the
-// packed bytes. The blocks' raw bytes, in order, are the pixel runs.
+// byte (0 stored, 1 zlib), raw length (u32, 1 to 65536), packed length (u32)
+// and the packed bytes. Each block's raw bytes are whole pixel-run tokens;
+// all of them in order describe the picture, and their lengths add up to the
+// token length.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -26,13 +28,11 @@ std::vector<std::uint8_t> EncodePixels(std::span<const std::uint32_t> pixels, st
 
 // Unpacks bytes made by EncodePixels. The constructor reads and checks all of
 // them and throws PictureBytesError for anything malformed, so the caller can
-// allocate the picture before DecodeInto, which then cannot fail.
+// make the picture before DecodeInto, which then cannot fail. The decoder
+// refers to `bytes`, which must outlive it.
 class PixelDecoder {
  public:
   explicit PixelDecoder(std::span<const std::uint8_t> bytes);
-  PixelDecoder(PixelDecoder&&) noexcept;
-  PixelDecoder& operator=(PixelDecoder&&) noexcept;
-  ~PixelDecoder();
 
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
@@ -41,9 +41,19 @@ class PixelDecoder {
   void DecodeInto(std::span<std::uint32_t> pixels) const;
 
  private:
+  // A block's tokens: stored ones in the caller's bytes, unpacked ones in ours.
+  struct Block {
+    bool Unpacked;
+    std::size_t Offset;
+    std::size_t Length;
+  };
+  std::span<const std::uint8_t> Tokens(const Block& block) const;
+
+  std::span<const std::uint8_t> bytes_;
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
-  std::vector<std::uint8_t> tokens_;
+  std::vector<Block> blocks_;
+  std::vector<std::uint8_t> unpacked_;
 };
 
 // EncodePixels and PixelDecoder for a whole PixelImage.

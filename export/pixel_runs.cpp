@@ -14,6 +14,8 @@ constexpr std::uint8_t kRepeat = 1;
 constexpr std::uint8_t kAbove = 2;
 constexpr std::uint64_t kShortCountLimit = 63;  // counts 1..63 fit in the token byte
 constexpr int kMaxCountBytes = 5;               // 35 bits: more than any picture has pixels
+constexpr std::size_t kMaxTokenHead = 1 + kMaxCountBytes;
+constexpr std::size_t kLiteralSize = 3;
 
 std::uint8_t* PutToken(std::uint8_t* out, std::uint8_t kind, std::size_t count) {
   if (count <= kShortCountLimit) {
@@ -35,7 +37,7 @@ struct Token {
   std::uint64_t Count;
 };
 
-// Reads one token header at `position`; false when the bytes end inside it.
+// Reads one token head at `position`; false when the bytes end inside it.
 bool ReadToken(std::span<const std::uint8_t> tokens, std::size_t& position, Token& token) {
   const std::uint8_t head = tokens[position++];
   token.Kind = head >> 6;
@@ -56,33 +58,34 @@ bool ReadToken(std::span<const std::uint8_t> tokens, std::size_t& position, Toke
 
 }  // namespace
 
-std::size_t PixelRunsBound(std::size_t pixelCount) {
-  // Worst case: single literal pixels between single repeats, 4 bytes a pixel.
-  return pixelCount * 4 + 16;
+PixelRunWriter::PixelRunWriter(std::span<const std::uint32_t> pixels, std::int32_t width)
+    : pixels_(pixels), rowLength_(static_cast<std::size_t>(width)) {}
+
+std::uint8_t* PixelRunWriter::FlushLiterals(std::uint8_t* out) {
+  if (position_ == literalStart_) return out;
+  out = PutToken(out, kLiteral, position_ - literalStart_);
+  for (std::size_t k = literalStart_; k < position_; ++k) {
+    const std::uint32_t c = pixels_[k];
+    out[0] = static_cast<std::uint8_t>(c);
+    out[1] = static_cast<std::uint8_t>(c >> 8);
+    out[2] = static_cast<std::uint8_t>(c >> 16);
+    out += kLiteralSize;
+  }
+  literalStart_ = position_;
+  return out;
 }
 
-std::size_t EncodePixelRuns(std::span<const std::uint32_t> pixels, std::int32_t width, std::span<std::uint8_t> out) {
-  const std::uint32_t* p = pixels.data();
-  const std::size_t count = pixels.size();
-  const std::size_t rowLength = static_cast<std::size_t>(width);
-  std::uint8_t* const start = out.data();
-  std::uint8_t* o = start;
-  std::size_t literalStart = 0;
-
-  const auto flushLiterals = [&](std::size_t end) {
-    if (end == literalStart) return;
-    o = PutToken(o, kLiteral, end - literalStart);
-    for (std::size_t k = literalStart; k < end; ++k) {
-      const std::uint32_t c = p[k];
-      o[0] = static_cast<std::uint8_t>(c);
-      o[1] = static_cast<std::uint8_t>(c >> 8);
-      o[2] = static_cast<std::uint8_t>(c >> 16);
-      o += 3;
-    }
-  };
-
-  std::size_t i = 0;
-  while (i < count) {
+std::size_t PixelRunWriter::Next(std::span<std::uint8_t> out) {
+  const std::uint32_t* const p = pixels_.data();
+  const std::size_t count = pixels_.size();
+  std::uint8_t* o = out.data();
+  std::uint8_t* const end = o + out.size();
+  while (position_ < count) {
+    // Room for the waiting literals with this pixel among them, or for the
+    // waiting literals and one run token: otherwise the piece ends here.
+    const std::size_t waiting = position_ - literalStart_;
+    if (static_cast<std::size_t>(end - o) < (waiting + 1) * kLiteralSize + 2 * kMaxTokenHead) break;
+    const std::size_t i = position_;
     const std::uint32_t colour = p[i] & kColourMask;
     std::size_t repeat = 0;
     std::size_t above = 0;
@@ -91,42 +94,38 @@ std::size_t EncodePixelRuns(std::span<const std::uint32_t> pixels, std::int32_t 
       while (j < count && (p[j] & kColourMask) == colour) ++j;
       repeat = j - i;
     }
-    if (i >= rowLength && colour == (p[i - rowLength] & kColourMask)) {
+    if (i >= rowLength_ && colour == (p[i - rowLength_] & kColourMask)) {
       std::size_t j = i + 1;
-      while (j < count && ((p[j] ^ p[j - rowLength]) & kColourMask) == 0) ++j;
+      while (j < count && ((p[j] ^ p[j - rowLength_]) & kColourMask) == 0) ++j;
       above = j - i;
     }
     if (repeat == 0 && above == 0) {
-      ++i;
+      ++position_;
       continue;
     }
-    flushLiterals(i);
-    if (above > repeat) {
-      o = PutToken(o, kAbove, above);
-      i += above;
-    } else {
-      o = PutToken(o, kRepeat, repeat);
-      i += repeat;
-    }
-    literalStart = i;
+    o = FlushLiterals(o);
+    const std::size_t run = std::max(above, repeat);
+    o = PutToken(o, above > repeat ? kAbove : kRepeat, run);
+    position_ += run;
+    literalStart_ = position_;
   }
-  flushLiterals(count);
-  return static_cast<std::size_t>(o - start);
+  o = FlushLiterals(o);
+  return static_cast<std::size_t>(o - out.data());
 }
 
-void CheckPixelRuns(std::span<const std::uint8_t> tokens, std::int32_t width, std::size_t pixelCount) {
+std::size_t CheckPixelRuns(std::span<const std::uint8_t> tokens, std::int32_t width, std::size_t pixelCount,
+                           std::size_t done) {
   const std::uint64_t rowLength = static_cast<std::uint64_t>(width);
-  std::uint64_t done = 0;
   std::size_t position = 0;
   while (position < tokens.size()) {
     Token token{};
-    if (!ReadToken(tokens, position, token)) throw PictureBytesError("picture bytes: the pixel data is cut short");
+    if (!ReadToken(tokens, position, token)) throw PictureBytesError("picture bytes: a pixel run is cut short");
     if (token.Count > pixelCount - done) throw PictureBytesError("picture bytes: more pixels than the picture holds");
     switch (token.Kind) {
       case kLiteral:
-        if (token.Count * 3 > tokens.size() - position)
-          throw PictureBytesError("picture bytes: the pixel data is cut short");
-        position += static_cast<std::size_t>(token.Count * 3);
+        if (token.Count * kLiteralSize > tokens.size() - position)
+          throw PictureBytesError("picture bytes: a pixel run is cut short");
+        position += static_cast<std::size_t>(token.Count * kLiteralSize);
         break;
       case kRepeat:
         if (done == 0) throw PictureBytesError("picture bytes: a repeat before the first pixel");
@@ -137,15 +136,15 @@ void CheckPixelRuns(std::span<const std::uint8_t> tokens, std::int32_t width, st
       default:
         throw PictureBytesError("picture bytes: an unknown kind of pixel run");
     }
-    done += token.Count;
+    done += static_cast<std::size_t>(token.Count);
   }
-  if (done != pixelCount) throw PictureBytesError("picture bytes: fewer pixels than the picture holds");
+  return done;
 }
 
-void DecodePixelRuns(std::span<const std::uint8_t> tokens, std::int32_t width, std::span<std::uint32_t> pixels) {
+std::size_t DecodePixelRuns(std::span<const std::uint8_t> tokens, std::int32_t width, std::span<std::uint32_t> pixels,
+                            std::size_t done) {
   const std::size_t rowLength = static_cast<std::size_t>(width);
   std::uint32_t* const out = pixels.data();
-  std::size_t done = 0;
   std::size_t position = 0;
   while (position < tokens.size()) {
     Token token{};
@@ -154,9 +153,9 @@ void DecodePixelRuns(std::span<const std::uint8_t> tokens, std::int32_t width, s
     switch (token.Kind) {
       case kLiteral: {
         const std::uint8_t* in = tokens.data() + position;
-        for (std::size_t k = 0; k < count; ++k, in += 3)
+        for (std::size_t k = 0; k < count; ++k, in += kLiteralSize)
           out[done + k] = in[0] | static_cast<std::uint32_t>(in[1]) << 8 | static_cast<std::uint32_t>(in[2]) << 16;
-        position += count * 3;
+        position += count * kLiteralSize;
         done += count;
         break;
       }
@@ -175,6 +174,7 @@ void DecodePixelRuns(std::span<const std::uint8_t> tokens, std::int32_t width, s
         break;
     }
   }
+  return done;
 }
 
 }  // namespace quillane::exporting

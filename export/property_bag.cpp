@@ -71,24 +71,37 @@ std::vector<std::uint8_t> PropertyBag::Contents() const {
   return out;
 }
 
-PropertyBag PropertyBag::FromContents(std::span<const std::uint8_t> bytes) {
+PropertyBag::View PropertyBag::Parse(std::span<const std::uint8_t> bytes) {
   ByteReader reader(bytes, "property bag");
   const auto signature = reader.Take(kSignature.size());
   if (!std::equal(signature.begin(), signature.end(), kSignature.begin())) reader.Fail("not a property bag");
   if (reader.U8() != kVersion) reader.Fail("an unknown version");
   reader.U8();
   const std::uint16_t count = reader.U16();
-  PropertyBag bag;
+  View properties;
   for (std::uint16_t i = 0; i < count; ++i) {
     const auto name = reader.Take(reader.U16());
     const std::string_view nameText{reinterpret_cast<const char*>(name.data()), name.size()};
     if (nameText.empty()) reader.Fail("a property without a name");
-    if (bag.Contains(nameText)) reader.Fail("two properties of one name");
-    const auto value = reader.Take(reader.U32());
-    bag.properties_.emplace_back(std::string(nameText), std::vector<std::uint8_t>(value.begin(), value.end()));
+    for (const auto& property : properties)
+      if (SameName(property.first, nameText)) reader.Fail("two properties of one name");
+    properties.emplace_back(nameText, reader.Take(reader.U32()));
   }
   if (!reader.AtEnd()) reader.Fail("bytes after the last property");
+  return properties;
+}
+
+PropertyBag PropertyBag::FromContents(std::span<const std::uint8_t> bytes) {
+  PropertyBag bag;
+  for (const auto& [name, value] : Parse(bytes))
+    bag.properties_.emplace_back(std::string(name), std::vector<std::uint8_t>(value.begin(), value.end()));
   return bag;
+}
+
+std::span<const std::uint8_t> PropertyBag::ValueIn(std::span<const std::uint8_t> bytes, std::string_view name) {
+  for (const auto& [propertyName, value] : Parse(bytes))
+    if (SameName(propertyName, name)) return value;
+  throw PictureBytesError("property bag: no property named \"" + std::string(name) + "\"");
 }
 
 }  // namespace quillane::exporting

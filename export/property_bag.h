@@ -26,8 +26,14 @@ class PropertyBag {
   std::vector<std::uint8_t> Contents() const;
   // Throws PictureBytesError for bytes that are not a saved bag.
   static PropertyBag FromContents(std::span<const std::uint8_t> bytes);
+  // One property's value in a saved bag, without copying it: a part of
+  // `bytes`. Checks the whole bag as FromContents does, and throws
+  // PictureBytesError when there is no such property.
+  static std::span<const std::uint8_t> ValueIn(std::span<const std::uint8_t> bytes, std::string_view name);
 
  private:
+  using View = std::vector<std::pair<std::string_view, std::span<const std::uint8_t>>>;
+  static View Parse(std::span<const std::uint8_t> bytes);
   const std::pair<std::string, std::vector<std::uint8_t>>* Find(std::string_view name) const;
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> properties_;
 };

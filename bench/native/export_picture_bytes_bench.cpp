@@ -32,9 +32,8 @@ void Report(benchmark::State& state, const PixelImage& image, std::size_t packed
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(raw));
 }
 
-void BM_Pack(benchmark::State& state) {
-  const auto& image = Picture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
-                              static_cast<int>(state.range(2)));
+void BM_Pack(benchmark::State& state, int kind, int width, int height) {
+  const auto& image = Picture(kind, width, height);
   std::size_t size = 0;
   for (auto _ : state) {
     auto bytes = quillane::exporting::EncodePixels(image);
@@ -44,9 +43,8 @@ void BM_Pack(benchmark::State& state) {
   Report(state, image, size);
 }
 
-void BM_Unpack(benchmark::State& state) {
-  const auto& image = Picture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
-                              static_cast<int>(state.range(2)));
+void BM_Unpack(benchmark::State& state, int kind, int width, int height) {
+  const auto& image = Picture(kind, width, height);
   const auto bytes = quillane::exporting::EncodePixels(image);
   std::vector<std::uint32_t> pixels(image.Pixels.size());
   for (auto _ : state) {
@@ -58,9 +56,8 @@ void BM_Unpack(benchmark::State& state) {
   Report(state, image, bytes.size());
 }
 
-void BM_PackThenUnpack(benchmark::State& state) {
-  const auto& image = Picture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
-                              static_cast<int>(state.range(2)));
+void BM_PackThenUnpack(benchmark::State& state, int kind, int width, int height) {
+  const auto& image = Picture(kind, width, height);
   std::vector<std::uint32_t> pixels(image.Pixels.size());
   std::size_t size = 0;
   for (auto _ : state) {
@@ -75,7 +72,7 @@ void BM_PackThenUnpack(benchmark::State& state) {
 
 // Named by kind and size, e.g. "Pack/desktop-like/1920x1080".
 const bool kRegistered = [] {
-  using Function = void (*)(benchmark::State&);
+  using Function = void (*)(benchmark::State&, int, int, int);
   const std::pair<const char*, Function> operations[]{
       {"Pack", BM_Pack}, {"Unpack", BM_Unpack}, {"PackThenUnpack", BM_PackThenUnpack}};
   for (const auto& [operation, function] : operations)
@@ -83,7 +80,7 @@ const bool kRegistered = [] {
       for (auto [w, h] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
         const std::string name = std::string(operation) + (kind == kDesktopLike ? "/desktop-like/" : "/noisy/") +
                                  std::to_string(w) + "x" + std::to_string(h);
-        benchmark::RegisterBenchmark(name.c_str(), function)->Args({kind, w, h})->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(name.c_str(), function, kind, w, h)->Unit(benchmark::kMillisecond);
       }
   return true;
 }();

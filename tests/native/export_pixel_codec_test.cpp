@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <optional>
 #include <stdexcept>
 
 #include "export/picture_bytes_error.h"
@@ -124,41 +125,80 @@ TEST(ExportPixelCodec, RefusesToPackSizesOutsideItsLimits) {
   EXPECT_THROW(EncodePixels(one, 1 << 14, 1 << 13), std::invalid_argument);
 }
 
+// All tokens for a picture, written in pieces of at most `room` bytes.
+std::vector<Bytes> TokenPieces(const std::vector<std::uint32_t>& pixels, std::int32_t width, std::size_t room) {
+  PixelRunWriter writer(pixels, width);
+  std::vector<Bytes> pieces;
+  while (!writer.Finished()) {
+    Bytes piece(room);
+    piece.resize(writer.Next(piece));
+    EXPECT_FALSE(piece.empty()) << "every piece makes progress";
+    if (piece.empty()) break;
+    pieces.push_back(piece);
+  }
+  return pieces;
+}
+
+Bytes AllTokens(const std::vector<std::uint32_t>& pixels, std::int32_t width) {
+  Bytes all;
+  for (const auto& piece : TokenPieces(pixels, width, 1 << 20)) all.insert(all.end(), piece.begin(), piece.end());
+  return all;
+}
+
 TEST(ExportPixelRuns, WritesTheDocumentedTokens) {
   // Row 0: A B B B; row 1 repeats row 0.
   const std::uint32_t a = 0x010203, b = 0x0A0B0C;
-  const std::vector<std::uint32_t> pixels{a, b, b, b, a, b, b, b};
-  Bytes out(PixelRunsBound(pixels.size()));
-  out.resize(EncodePixelRuns(pixels, 4, out));
   const Bytes expected{0x01, 0x03, 0x02, 0x01, 0x0C, 0x0B, 0x0A,  // two literals
                        0x41,                                      // repeat 2
                        0x83};                                     // 4 from above
-  EXPECT_EQ(out, expected);
+  EXPECT_EQ(AllTokens({a, b, b, b, a, b, b, b}, 4), expected);
 }
 
 TEST(ExportPixelRuns, LongCountsUseTheExtraNumber) {
-  const std::vector<std::uint32_t> pixels(200, 0x445566);
-  Bytes out(PixelRunsBound(pixels.size()));
-  out.resize(EncodePixelRuns(pixels, 200, out));
   // One literal, then a repeat of 199 = 64 + 135 (LEB128 0x87 0x01).
   const Bytes expected{0x00, 0x66, 0x55, 0x44, 0x7F, 0x87, 0x01};
-  EXPECT_EQ(out, expected);
+  EXPECT_EQ(AllTokens(std::vector<std::uint32_t>(200, 0x445566), 200), expected);
+}
+
+TEST(ExportPixelRuns, PiecesHoldWholeTokensWithinTheirRoom) {
+  PixelImage image = pictures::MakeNoisyPicture(61, 9, 16);
+  std::fill(image.Pixels.begin() + 61 * 4, image.Pixels.begin() + 61 * 6, 0x777777u);
+  const auto pieces = TokenPieces(image.Pixels, image.Width, PixelRunWriter::kMinRoom);
+  EXPECT_GT(pieces.size(), 20u);
+  PixelImage back = pictures::BlankPicture(61, 9, 0);
+  std::size_t checked = 0, decoded = 0;
+  for (const auto& piece : pieces) {
+    ASSERT_LE(piece.size(), PixelRunWriter::kMinRoom);
+    checked = CheckPixelRuns(piece, image.Width, image.Pixels.size(), checked);
+    decoded = DecodePixelRuns(piece, image.Width, back.Pixels, decoded);
+    ASSERT_EQ(checked, decoded);
+  }
+  EXPECT_EQ(checked, image.Pixels.size());
+  EXPECT_EQ(back.Pixels, image.Pixels);
+}
+
+// Where checking a piece of tokens ends: the pixel after it, or nothing when it throws.
+std::optional<std::size_t> CheckedEnd(const Bytes& tokens, std::int32_t width, std::size_t count) {
+  try {
+    return CheckPixelRuns(tokens, width, count, 0);
+  } catch (const PictureBytesError&) {
+    return std::nullopt;
+  }
 }
 
 TEST(ExportPixelRuns, RejectsRunsThatDoNotFitThePicture) {
-  const auto rejects = [](const Bytes& tokens, std::int32_t width, std::size_t count) {
-    EXPECT_THROW(CheckPixelRuns(tokens, width, count), PictureBytesError);
-  };
-  rejects({0x41}, 2, 2);                                // repeat before the first pixel
-  rejects({0x00, 1, 2, 3, 0x80, 0x41}, 2, 4);           // copy from above in the first row
-  rejects({0x00, 1, 2, 3, 0x41}, 2, 2);                 // one pixel too many
-  rejects({0x00, 1, 2, 3}, 2, 2);                       // one pixel short
-  rejects({0x01, 1, 2, 3, 4, 5}, 2, 2);                 // literal cut short
-  rejects({0x00, 1, 2, 3, 0xC0}, 2, 2);                 // unknown kind
-  rejects({0x00, 1, 2, 3, 0x7F, 0x80}, 2, 100);         // count cut short
-  rejects({0x00, 1, 2, 3, 0x7F, 0x80, 0x80, 0x80, 0x80, 0x80, 0x01}, 2, 100);  // count too long
-  rejects({0x00, 1, 2, 3, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F}, 2, 100);        // count past the picture
-  EXPECT_NO_THROW(CheckPixelRuns(Bytes{0x00, 1, 2, 3, 0x40, 0x81}, 2, 4));
+  EXPECT_EQ(CheckedEnd({0x41}, 2, 2), std::nullopt) << "repeat before the first pixel";
+  EXPECT_EQ(CheckedEnd({0x00, 1, 2, 3, 0x80, 0x41}, 2, 4), std::nullopt) << "copy from above the first row";
+  EXPECT_EQ(CheckedEnd({0x00, 1, 2, 3, 0x41}, 2, 2), std::nullopt) << "one pixel too many";
+  EXPECT_EQ(CheckedEnd({0x01, 1, 2, 3, 4, 5}, 2, 2), std::nullopt) << "literal cut short";
+  EXPECT_EQ(CheckedEnd({0x00, 1, 2, 3, 0xC0}, 2, 2), std::nullopt) << "unknown kind";
+  EXPECT_EQ(CheckedEnd({0x00, 1, 2, 3, 0x7F, 0x80}, 2, 100), std::nullopt) << "count cut short";
+  EXPECT_EQ(CheckedEnd({0x00, 1, 2, 3, 0x7F, 0x80, 0x80, 0x80, 0x80, 0x80, 0x01}, 2, 100), std::nullopt)
+      << "count too long";
+  EXPECT_EQ(CheckedEnd({0x00, 1, 2, 3, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F}, 2, 100), std::nullopt)
+      << "count past the picture";
+  EXPECT_EQ(CheckedEnd({0x00, 1, 2, 3}, 2, 2), 1u) << "a piece may end before the picture does";
+  EXPECT_EQ(CheckedEnd({0x00, 1, 2, 3, 0x40, 0x81}, 2, 4), 4u);
 }
 
 TEST(ExportPixelDecoder, ReadsAHandMadeStoredPicture) {
@@ -247,6 +287,20 @@ TEST(ExportPixelDecoder, ACompressedBlockMustHoldExactlyItsLength) {
   Bytes trailing = Zlib({0x00, 1, 2, 3});
   trailing.push_back(0);
   EXPECT_THROW(PixelDecoder(ZlibPicture(1, 1, 4, trailing)), PictureBytesError);
+}
+
+TEST(ExportPixelDecoder, BlocksHoldWholeTokensOfAtMost64kB) {
+  // A literal token split between two blocks.
+  Bytes split = Header(2, 1, 7);
+  AddStoredBlock(split, {0x01, 1, 2, 3});
+  AddStoredBlock(split, {4, 5, 6});
+  EXPECT_THROW(PixelDecoder{split}, PictureBytesError);
+  // The same tokens in one block are fine.
+  EXPECT_NO_THROW(PixelDecoder(StoredPicture(2, 1, {0x01, 1, 2, 3, 4, 5, 6})));
+  // A block over 64 kB, though its tokens would fit the picture.
+  Bytes big{0x7F, 0xC1, 0xAA, 0x01};  // a literal of 64 + 21825 = 21889 pixels: 65671 bytes with them
+  big.resize(4 + 21889 * 3, 0x11);
+  EXPECT_THROW(PixelDecoder(StoredPicture(21889, 1, big)), PictureBytesError);
 }
 
 TEST(ExportPixelDecoder, RejectsEveryShortenedForm) {

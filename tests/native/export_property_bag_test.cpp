@@ -79,6 +79,21 @@ TEST(ExportPropertyBag, RejectsBytesThatAreNotASavedBag) {
     EXPECT_THROW(PropertyBag::FromContents(std::span(good.data(), length)), PictureBytesError) << length;
 }
 
+TEST(ExportPropertyBag, FindsAValueInSavedBytesWithoutCopying) {
+  PropertyBag bag;
+  bag.Write("a", {1, 2});
+  bag.Write("pic", {7, 8, 9});
+  const Bytes contents = bag.Contents();
+  const auto value = PropertyBag::ValueIn(contents, "PIC");
+  EXPECT_EQ(Bytes(value.begin(), value.end()), (Bytes{7, 8, 9}));
+  EXPECT_GE(value.data(), contents.data());
+  EXPECT_LE(value.data() + value.size(), contents.data() + contents.size());
+  EXPECT_THROW(PropertyBag::ValueIn(contents, "b"), PictureBytesError);
+  Bytes trailing = contents;
+  trailing.push_back(0);
+  EXPECT_THROW(PropertyBag::ValueIn(trailing, "pic"), PictureBytesError) << "the whole bag is checked";
+}
+
 TEST(ExportPropertyBag, RefusesAnEmptyName) {
   PropertyBag bag;
   EXPECT_THROW(bag.Write("", {1}), std::invalid_argument);
