@@ -14,8 +14,8 @@ namespace quillane::exporting {
 class ExcelPropertyBag {
  public:
   // Overwrites `bytes` with the picture's serialised form. Throws
-  // std::invalid_argument for a picture without a bitmap and
-  // std::runtime_error when its pixels cannot be read.
+  // std::invalid_argument for a picture without a bitmap or of more pixels
+  // than 8192 x 8192, and std::runtime_error when its pixels cannot be read.
   void WriteP(std::vector<std::uint8_t>& bytes, const win::Picture& picture) const;
 
   // A new picture with the size and pixels that were written. Throws

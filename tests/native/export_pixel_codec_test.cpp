@@ -236,6 +236,8 @@ TEST(ExportPixelDecoder, RejectsBlocksThatDoNotAddUp) {
   // Fewer block bytes than declared, though they describe the whole picture.
   Bytes missing = Header(1, 1, 8);
   AddStoredBlock(missing, tokens);
+  // Whole tokens that describe fewer pixels than the picture has.
+  const Bytes fewPixels = StoredPicture(2, 1, tokens);
   // A stored block whose two lengths differ.
   Bytes mismatch = Header(1, 1, 4);
   mismatch.push_back(0);
@@ -251,7 +253,7 @@ TEST(ExportPixelDecoder, RejectsBlocksThatDoNotAddUp) {
   // Compressed bytes that are not zlib.
   Bytes notZlib = StoredPicture(1, 1, tokens);
   notZlib[20] = 1;
-  for (const auto& bytes : {tooLong, extraBlock, missing, mismatch, empty, unknownMethod, notZlib})
+  for (const auto& bytes : {tooLong, extraBlock, missing, fewPixels, mismatch, empty, unknownMethod, notZlib})
     EXPECT_THROW(PixelDecoder{bytes}, PictureBytesError);
 }
 
@@ -298,7 +300,7 @@ TEST(ExportPixelDecoder, BlocksHoldWholeTokensOfAtMost64kB) {
   // The same tokens in one block are fine.
   EXPECT_NO_THROW(PixelDecoder(StoredPicture(2, 1, {0x01, 1, 2, 3, 4, 5, 6})));
   // A block over 64 kB, though its tokens would fit the picture.
-  Bytes big{0x7F, 0xC1, 0xAA, 0x01};  // a literal of 64 + 21825 = 21889 pixels: 65671 bytes with them
+  Bytes big{0x3F, 0xC1, 0xAA, 0x01};  // a literal of 64 + 21825 = 21889 pixels: 65671 bytes with them
   big.resize(4 + 21889 * 3, 0x11);
   EXPECT_THROW(PixelDecoder(StoredPicture(21889, 1, big)), PictureBytesError);
 }
