@@ -1,5 +1,6 @@
 #include "pattern/frm_screen_saver.h"
 
+#include "export/bmp_file.h"
 #include "pattern/canvas_grab.h"
 #include "pattern/gdi_flower_canvas.h"
 #include "pattern/main_menu.h"
@@ -158,7 +159,18 @@ void FrmScreenSaver::GrabCanvas() {
 }
 
 void FrmScreenSaver::SaveGrabbedPicture() {
-  // Filled in with the BMP writer.
+  win::SaveFileRequest request;
+  request.DefaultExtension = L"BMP";
+  request.Filter = std::wstring(L"Bitmap Image (*.bmp)") + L'\0' + L"*.bmp" + L'\0';
+  const auto fileName = services_.Dialogs.ChooseSaveFile(Handle(), request);
+  // Nothing grabbed yet, or a cancel: nothing to write and nothing to say.
+  if (fileName && !fileName->empty() && picture1_) {
+    if (const auto error = exporting::WritePictureAsBmp(picture1_, *fileName)) {
+      const std::wstring text = L"无法保存图案到文件:\r\n" + *fileName + L"\r\n\r\n" + error->Description + L" (" +
+                                std::to_wstring(error->Number) + L")";
+      services_.Dialogs.ShowMessage(Handle(), text, L"错误", MB_OK | MB_ICONEXCLAMATION);
+    }
+  }
   SetTimerEnabled(TimerKind::Timer1, true);
 }
 

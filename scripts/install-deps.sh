@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
+  zlib1g-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64
   xvfb xauth x11-utils imagemagick fonts-wqy-zenhei
 )

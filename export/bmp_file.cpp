@@ -1,0 +1,20 @@
+#include "export/bmp_file.h"
+
+#include <stdexcept>
+
+#include "export/bmp_encoder.h"
+#include "export/file_output.h"
+#include "export/picture_pixels.h"
+
+namespace quillane::exporting {
+
+std::optional<SaveError> WritePictureAsBmp(const win::Picture& picture, const std::wstring& fileName) {
+  try {
+    return WriteWholeFile(fileName, EncodeBmp(ReadPicturePixels(picture)));
+  } catch (const std::exception& failure) {
+    const std::string what = failure.what();
+    return SaveError{ERROR_INVALID_DATA, std::wstring(what.begin(), what.end())};
+  }
+}
+
+}  // namespace quillane::exporting

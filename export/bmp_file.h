@@ -1,0 +1,15 @@
+#pragma once
+// A picture written as a standard Windows BMP file, without GDI+.
+#include <optional>
+#include <string>
+
+#include "export/save_error.h"
+#include "win32/picture.h"
+
+namespace quillane::exporting {
+
+// Nothing when the file was written; else the reason (the Win32 error for a
+// file that cannot be written).
+std::optional<SaveError> WritePictureAsBmp(const win::Picture& picture, const std::wstring& fileName);
+
+}  // namespace quillane::exporting

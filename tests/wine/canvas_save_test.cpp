@@ -1,0 +1,122 @@
+#include <windows.h>
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include "export/picture_pixels.h"
+#include "export_test_support.h"
+#include "fake_saver_host.h"
+#include "fake_services.h"
+#include "pattern/frm_screen_saver.h"
+#include "pattern/main_menu.h"
+#include "pattern/random_source.h"
+#include "startup/run_mode.h"
+#include "test_windows.h"
+#include "win32/message_loop.h"
+
+namespace quillane {
+namespace {
+
+namespace support = exporting::wine_tests;
+
+class CanvasSaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr), Gdiplus::Ok);
+    SetRunMode(L"");
+    ASSERT_TRUE(window.Load(WindowPlacement::Normal));
+    window.Show();
+    SendMessageW(window.Handle(), WM_COMMAND, kMenuPause, 0);
+    win::PumpPendingMessages();
+    window.SetTimerEnabled(TimerKind::Timer1, true);
+    for (int i = 0; i < 1200; ++i) SendMessageW(window.Handle(), WM_TIMER, 1, 0);
+  }
+  void TearDown() override {
+    window.Destroy();
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+  }
+
+  // Opening the "保存(save)" menu and closing it again, as a click does.
+  void ClickSaveMenu() {
+    window.SetTimerEnabled(TimerKind::Timer1, false);
+    const HMENU save = GetSubMenu(GetMenu(window.Handle()), kSaveMenuPosition);
+    SendMessageW(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(save), MAKELPARAM(kSaveMenuPosition, 0));
+    SendMessageW(window.Handle(), WM_EXITMENULOOP, FALSE, 0);
+    win::PumpPendingMessages();
+  }
+  void Grab() { SendMessageW(window.Handle(), WM_COMMAND, kMenuCapture, 0); }
+
+  ULONG_PTR gdiplusToken = 0;
+  testing_support::FakeSaverHost host;
+  SeededRandom random{5};
+  testing_support::FakeDialogs dialogs;
+  testing_support::FakeShell shell;
+  FrmScreenSaver window{{host, random, dialogs, shell}};
+  support::TemporaryFolder folder;
+};
+
+TEST_F(CanvasSaveTest, SavesTheGrabAsABmpFileWithEqualPixels) {
+  Grab();
+  const std::wstring path = folder.File(L"flowers.bmp");
+  dialogs.SaveAnswers = {path};
+  ClickSaveMenu();
+
+  ASSERT_EQ(dialogs.SaveRequests.size(), 1u);
+  EXPECT_EQ(dialogs.SaveRequests[0].DefaultExtension, L"BMP");
+  EXPECT_EQ(dialogs.SaveRequests[0].Filter, std::wstring(L"Bitmap Image (*.bmp)\0*.bmp\0", 27));
+  EXPECT_TRUE(dialogs.Messages.empty());
+  EXPECT_TRUE(window.TimerEnabled(TimerKind::Timer1));
+
+  const auto bytes = support::FileBytes(path);
+  ASSERT_GT(bytes.size(), 54u);
+  EXPECT_EQ(bytes[0], 'B');
+  EXPECT_EQ(bytes[1], 'M');
+  EXPECT_EQ(bytes[28], 24) << "bits per pixel";
+  const auto decoded = support::DecodeWithGdiplus(path);
+  ASSERT_TRUE(decoded);
+  EXPECT_EQ(decoded->RawFormat, Gdiplus::ImageFormatBMP);
+  const exporting::PixelImage grabbed = exporting::ReadPicturePixels(window.GrabbedPicture());
+  ASSERT_EQ(decoded->Image.Width, grabbed.Width);
+  ASSERT_EQ(decoded->Image.Height, grabbed.Height);
+  const auto error = support::Compare(support::Masked(grabbed), decoded->Image);
+  EXPECT_EQ(error.Max, 0);
+  int coloured = 0;
+  for (auto pixel : grabbed.Pixels) coloured += (pixel & exporting::kColourMask) != 0;
+  EXPECT_GT(coloured, 100) << "the grab holds the flowers";
+}
+
+TEST_F(CanvasSaveTest, CancelAndSaveBeforeAnyGrabWriteNothingAndSayNothing) {
+  const std::wstring path = folder.File(L"nothing.bmp");
+  dialogs.SaveAnswers = {path};  // nothing grabbed yet
+  ClickSaveMenu();
+  EXPECT_FALSE(support::FileExists(path));
+  EXPECT_TRUE(window.TimerEnabled(TimerKind::Timer1));
+
+  Grab();
+  dialogs.SaveAnswers = {std::nullopt};  // cancelled
+  ClickSaveMenu();
+  EXPECT_FALSE(support::FileExists(path));
+  EXPECT_TRUE(window.TimerEnabled(TimerKind::Timer1));
+  EXPECT_TRUE(dialogs.Messages.empty());
+  EXPECT_EQ(dialogs.SaveRequests.size(), 2u);
+}
+
+TEST_F(CanvasSaveTest, AFileThatCannotBeWrittenIsReportedWithItsNameAndReason) {
+  Grab();
+  // A name that is a folder, a folder that does not exist, a name Windows refuses.
+  const std::wstring targets[] = {folder.File(L""), folder.File(L"no such folder\\flowers.bmp"),
+                                  folder.File(L"bad<name>.bmp")};
+  for (const std::wstring& target : targets) {
+    dialogs.Messages.clear();
+    dialogs.SaveAnswers = {target};
+    ClickSaveMenu();
+    ASSERT_EQ(dialogs.Messages.size(), 1u) << std::string(target.begin(), target.end());
+    EXPECT_EQ(dialogs.Messages[0].Title, L"错误");
+    EXPECT_NE(dialogs.Messages[0].Text.find(target), std::wstring::npos) << "names the file";
+    EXPECT_GT(dialogs.Messages[0].Text.size(), target.size() + 30) << "and gives the reason";
+    EXPECT_TRUE(window.TimerEnabled(TimerKind::Timer1));
+  }
+}
+
+}  // namespace
+}  // namespace quillane
