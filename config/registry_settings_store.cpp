@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "config/registry_key.h"
+#include "win32/registry_key.h"
 
 namespace quillane::win {
 

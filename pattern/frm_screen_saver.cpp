@@ -6,7 +6,7 @@
 #include "pattern/main_menu.h"
 #include "startup/run_mode.h"
 #include "startup/run_rules.h"
-#include "util/numbers.h"
+#include "win32/design_table.h"
 #include "win32/gdi.h"
 
 namespace quillane {
@@ -16,11 +16,6 @@ namespace {
 constexpr int kTimerInterval = 5;  // milliseconds
 constexpr int kDesignedClientWidthTwips = 18105;
 constexpr int kDesignedClientHeightTwips = 3810;
-
-int ScreenDotsPerInch(int axis) {
-  const win::WindowDc screen(nullptr);
-  return GetDeviceCaps(screen.Get(), axis);
-}
 
 UINT_PTR TimerId(int index) { return static_cast<UINT_PTR>(index + 1); }
 
@@ -44,8 +39,8 @@ bool FrmScreenSaver::Load(WindowPlacement placement) {
     case WindowPlacement::Normal: {
       style |= WS_OVERLAPPEDWINDOW;
       menu = BuildMainMenu();
-      RECT frame{0, 0, TwipsToPixels(kDesignedClientWidthTwips, ScreenDotsPerInch(LOGPIXELSX)),
-                 TwipsToPixels(kDesignedClientHeightTwips, ScreenDotsPerInch(LOGPIXELSY))};
+      const SIZE client = win::PixelSize(kDesignedClientWidthTwips, kDesignedClientHeightTwips, win::ScreenDpi());
+      RECT frame{0, 0, client.cx, client.cy};
       AdjustWindowRectEx(&frame, style, TRUE, exStyle);
       width = frame.right - frame.left;
       height = frame.bottom - frame.top;

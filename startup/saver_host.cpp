@@ -5,26 +5,11 @@
 
 #include "startup/password_setting.h"
 #include "win32/module.h"
+#include "win32/registry_key.h"
 
 namespace quillane {
 
 namespace {
-
-class RegistryKey {
- public:
-  RegistryKey(HKEY root, const wchar_t* subKey) {
-    if (RegOpenKeyExW(root, subKey, 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 RegistryValueKind KindOf(DWORD type) {
   switch (type) {
@@ -39,8 +24,9 @@ RegistryValueKind KindOf(DWORD type) {
 }  // namespace
 
 bool ReadPasswordSetting(HKEY root, const wchar_t* subKey) {
-  const RegistryKey key(root, subKey);
-  if (!key.Get()) return false;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, subKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  const win::RegistryKey key(opened);
   DWORD type = 0;
   DWORD size = 0;
   const wchar_t* name = L"ScreenSaveUsePassword";
