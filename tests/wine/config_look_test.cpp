@@ -1,6 +1,6 @@
 // frmConfig's texts must be legible: its font has a glyph for every Chinese
 // character it shows, and the controls put them on screen. Set
-// QUILLANE_CONFIG_SHOW_SECONDS to keep the dialog up for a screenshot.
+// QUILLANE_LOOK_SECONDS to keep the dialog up for a screenshot.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -97,7 +97,7 @@ TEST_F(ConfigLook, FontIsNinePointsAtTheDisplayDpi) {
 TEST_F(ConfigLook, LabelsAndButtonsPaintTheirTexts) {
   for (HWND control : TextControls()) EXPECT_GT(InkedPixels(control), 10) << GetDlgCtrlID(control);
 
-  if (const char* seconds = std::getenv("QUILLANE_CONFIG_SHOW_SECONDS")) {
+  if (const char* seconds = std::getenv("QUILLANE_LOOK_SECONDS")) {
     dialog_.Show();
     const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(seconds)) * 1000;
     while (GetTickCount() < until && dialog_.Exists()) {
