@@ -23,12 +23,12 @@ BITMAPINFO TopDown32BitInfo(std::int32_t width, std::int32_t height) {
 
 PixelImage ReadPicturePixels(const win::Picture& picture) {
   const HBITMAP bitmap = picture.Bitmap();
-  BITMAP description{};
-  if (!bitmap || !GetObjectW(bitmap, sizeof description, &description))
+  BITMAP bitmapInfo{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof bitmapInfo, &bitmapInfo))
     throw std::invalid_argument("the picture holds no bitmap");
   PixelImage image;
-  image.Width = description.bmWidth;
-  image.Height = std::abs(description.bmHeight);
+  image.Width = bitmapInfo.bmWidth;
+  image.Height = std::abs(bitmapInfo.bmHeight);
   if (image.Width < 1 || image.Height < 1) throw std::invalid_argument("the picture's bitmap is empty");
   image.Pixels.resize(static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height));
 

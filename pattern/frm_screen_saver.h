@@ -35,6 +35,8 @@ inline constexpr const wchar_t* kMakersWebPage = L"https://quillane.example.org/
 class FrmScreenSaver : public win::Window {
  public:
   explicit FrmScreenSaver(const MainWindowServices& services);
+  // Unloads the window first, so its unload rules still run.
+  ~FrmScreenSaver() override { Destroy(); }
 
   // Creates the window without showing it; its load handler starts the timers.
   bool Load(WindowPlacement placement);

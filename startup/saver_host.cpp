@@ -39,10 +39,11 @@ bool ReadPasswordSetting(HKEY root, const wchar_t* subKey) {
   return PasswordSettingOn(KindOf(type), data);
 }
 
+void ChangePasswordWith(PwdChangePasswordFunction change) { change("SCRSAVE", GetForegroundWindow(), 0, 0); }
+
 void ChangePasswordThrough(const wchar_t* module, const char* function) {
-  using PwdChangePassword = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
   const win::LoadedModule library(module);
-  if (auto change = library.Find<PwdChangePassword>(function)) change("SCRSAVE", GetForegroundWindow(), 0, 0);
+  if (auto change = library.Find<PwdChangePasswordFunction>(function)) ChangePasswordWith(change);
 }
 
 BOOL VerifyPasswordThrough(const wchar_t* module, const char* function, HWND window) {

@@ -29,8 +29,11 @@ class SystemSaverHost final : public SaverHost {
 // "ScreenSaveUsePassword" under `subKey` of `root`; false when it cannot be read.
 bool ReadPasswordSetting(HKEY root, const wchar_t* subKey);
 
-// Asks the system to change the saver password through `function` of
-// `module`; does nothing where either is missing.
+// The system's password-change entry (mpr.dll's PwdChangePasswordA).
+using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR provider, HWND owner, DWORD, DWORD);
+// Asks for the saver password's change, owned by the foreground window.
+void ChangePasswordWith(PwdChangePasswordFunction change);
+// Through `function` of `module`; does nothing where either is missing.
 void ChangePasswordThrough(const wchar_t* module, const char* function);
 
 // The system's verification through `function` of `module`; where either is

@@ -5,8 +5,10 @@ namespace quillane::win {
 namespace {
 void Dispatch(MSG& message) {
   // Keyboard navigation (Tab, Enter) for whichever dialog-like window owns the focus.
+  // Within the preview box the root is another process's window: leave it alone.
   const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (root && (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsDialogMessageW(root, &message))
+  if (root && GetWindowThreadProcessId(root, nullptr) == GetCurrentThreadId() &&
+      (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsDialogMessageW(root, &message))
     return;
   TranslateMessage(&message);
   DispatchMessageW(&message);

@@ -3,15 +3,15 @@
 namespace quillane::win {
 
 Picture Picture::FromBitmap(HBITMAP bitmap, HPALETTE palette) {
-  PICTDESC description{};
-  description.cbSizeofstruct = sizeof description;
-  description.picType = PICTYPE_BITMAP;
-  description.bmp.hbitmap = bitmap;
-  description.bmp.hpal = palette;
+  PICTDESC pictureInfo{};
+  pictureInfo.cbSizeofstruct = sizeof pictureInfo;
+  pictureInfo.picType = PICTYPE_BITMAP;
+  pictureInfo.bmp.hbitmap = bitmap;
+  pictureInfo.bmp.hpal = palette;
   Picture result;
   // IID_IDispatch, as pictures are handed around as dispatch objects.
   IDispatch* dispatch = nullptr;
-  if (FAILED(OleCreatePictureIndirect(&description, IID_IDispatch, TRUE, reinterpret_cast<void**>(&dispatch))) ||
+  if (FAILED(OleCreatePictureIndirect(&pictureInfo, IID_IDispatch, TRUE, reinterpret_cast<void**>(&dispatch))) ||
       !dispatch) {
     if (bitmap) DeleteObject(bitmap);
     if (palette) DeleteObject(palette);

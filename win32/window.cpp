@@ -46,6 +46,9 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     // The thunk clears itself so no late message reaches a freed object.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
+    // A loop waiting for this window to close may get no other message: its
+    // timers are gone, and a preview box's owner destroys it from outside.
+    PostMessageW(nullptr, WM_NULL, 0, 0);
     self->OnDestroyed();
   }
   return result;

@@ -320,7 +320,8 @@ TEST(ExportPixelDecoder, RejectsDamagedCompressedData) {
 }
 
 TEST(ExportPixelDecoder, RefusesABufferOfTheWrongSize) {
-  const PixelDecoder decoder(EncodePixels(pictures::BlankPicture(3, 2, 0)));
+  const Bytes bytes = EncodePixels(pictures::BlankPicture(3, 2, 0));
+  const PixelDecoder decoder(bytes);
   std::vector<std::uint32_t> small(5);
   EXPECT_THROW(decoder.DecodeInto(small), std::invalid_argument);
 }

@@ -82,7 +82,10 @@ TEST_F(MainMenuTest, DrawingAndPauseSwitchThreeTimersAndLeaveTimer4) {
 
 TEST_F(MainMenuTest, BackgroundColourComesFromTheDialogAndACancelKeepsWhatItHeld) {
   Click(kMenuPause);
-  // Cancelled at its very first use: the dialog held black.
+  window.SetTimerEnabled(TimerKind::Timer1, true);
+  GrowSomeFlowers();
+  ASSERT_GT(PixelsDifferentFrom(window.Handle(), RGB(0, 0, 0)), 0);
+  // Cancelled at its very first use: the dialog held black, and the canvas is repainted in it.
   dialogs.ColourAnswers = {std::nullopt};
   Click(kMenuBackColour);
   EXPECT_EQ(window.BackColour(), RGB(0, 0, 0));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "startup/saver_host.h"
@@ -88,12 +89,26 @@ TEST(PasswordServices, MissingLibrariesCountAsPassedAndChangeNothing) {
   ChangePasswordThrough(L"kernel32.dll", "PwdChangePasswordA");
 }
 
-TEST(PasswordServices, ChangePasswordCallsTheSystemFunctionWhereItExists) {
-  // mpr.dll exports the function (a no-op here); the call must return.
-  HMODULE mpr = LoadLibraryW(L"mpr.dll");
-  ASSERT_NE(mpr, nullptr);
-  EXPECT_NE(GetProcAddress(mpr, "PwdChangePasswordA"), nullptr);
-  FreeLibrary(mpr);
+struct PasswordChangeCall {
+  std::string Provider;
+  HWND Owner = nullptr;
+  DWORD Reserved1 = 99, Reserved2 = 99;
+  int Count = 0;
+} lastChange;
+
+DWORD WINAPI RecordPasswordChange(LPCSTR provider, HWND owner, DWORD reserved1, DWORD reserved2) {
+  lastChange = {provider ? provider : "", owner, reserved1, reserved2, lastChange.Count + 1};
+  return 0;
+}
+
+TEST(PasswordServices, ChangePasswordAsksForTheSaversPasswordOwnedByTheForegroundWindow) {
+  ChangePasswordWith(&RecordPasswordChange);
+  EXPECT_EQ(lastChange.Count, 1);
+  EXPECT_EQ(lastChange.Provider, "SCRSAVE");
+  EXPECT_EQ(lastChange.Owner, GetForegroundWindow());
+  EXPECT_EQ(lastChange.Reserved1, 0u);
+  EXPECT_EQ(lastChange.Reserved2, 0u);
+  // The system's own entry exists in mpr.dll and returns.
   SystemSaverHost().ChangePassword();
 }
 

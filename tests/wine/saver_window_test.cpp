@@ -108,6 +108,7 @@ TEST(SaverWindowDrawing, PetalsAreOutlinesInTheFlowersColourAndPenWidth) {
   slot.InnerLen = 40;
   slot.HalfWidth = 45;
   slot.Scale = 1.0f;
+  slot.Spin = 7;
   slot.Red = 250;
   slot.Green = 20;
   slot.Blue = 30;
@@ -122,12 +123,13 @@ TEST(SaverWindowDrawing, PetalsAreOutlinesInTheFlowersColourAndPenWidth) {
   EXPECT_EQ(GetPixel(dc, 660, 127), RGB(0, 0, 0)); // inside the right petal: not filled
   EXPECT_EQ(GetPixel(dc, 600, 187), RGB(0, 0, 0)); // inside the lower petal
   ReleaseDC(window.Handle(), dc);
-  // The flower moved on after being drawn.
-  EXPECT_EQ(slot.Angle, 0);
+  // The flower turned on after being drawn.
+  EXPECT_EQ(slot.Angle, 7);
 
   // A wide pen paints the inside too.
   window.SetDrawWidth(30);
   slot.Angle = 0;
+  slot.Spin = 0;
   SendMessageW(window.Handle(), WM_TIMER, 1, 0);
   dc = GetDC(window.Handle());
   EXPECT_NE(GetPixel(dc, 660, 127), RGB(0, 0, 0));

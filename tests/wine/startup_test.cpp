@@ -1,7 +1,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "fake_saver_host.h"
 #include "fake_services.h"
@@ -13,6 +15,7 @@
 #include "startup/run_mode.h"
 #include "startup/startup.h"
 #include "test_windows.h"
+#include "win32/message_loop.h"
 
 namespace quillane {
 namespace {
@@ -62,6 +65,39 @@ TEST_F(StartupTest, PreviewParentsTheWindowIntoTheWholePreviewBox) {
     EXPECT_TRUE(host.SpiCalls.empty());
     EXPECT_TRUE(host.CursorCalls.empty());
   }
+}
+
+TEST_F(StartupTest, PreviewEndsWhenItsBoxIsDestroyedByItsOwner) {
+  // Another thread owns the box, as the Display control panel's process does.
+  std::atomic<HWND> box{nullptr};
+  std::atomic<bool> loopEnded{false};
+  std::atomic<bool> watchdogFired{false};
+  const DWORD testThread = GetCurrentThreadId();
+  std::thread owner([&] {
+    PlainWindow ownBox(L"preview box", 160, 120);
+    box = ownBox.Handle();
+    Sleep(400);
+    DestroyWindow(ownBox.Handle());
+    // Watchdog: a loop that missed the end would wait for ever.
+    for (int i = 0; i < 100 && !loopEnded; ++i) Sleep(50);
+    if (!loopEnded) {
+      watchdogFired = true;
+      PostThreadMessageW(testThread, WM_QUIT, 0, 0);
+    }
+  });
+  while (!box) Sleep(5);
+  Begin(L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(box.load())));
+  ASSERT_TRUE(window);
+  const HWND preview = window->Handle();
+  win::RunUntilClosed(preview);
+  loopEnded = true;
+  owner.join();
+  win::PumpPendingMessages();
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  EXPECT_FALSE(watchdogFired) << "the loop missed the end of its window";
+  EXPECT_FALSE(window->Exists());
+  EXPECT_TRUE(host.SpiCalls.empty());
 }
 
 TEST_F(StartupTest, PreviewIntoNoWindowUnloadsTheMainWindow) {
