@@ -13,7 +13,11 @@ start_private_display
 trap stop_private_display EXIT
 warm_wine_prefix
 
+native_results="$QUILLANE_BUILD/native/tests/native/native-results.xml"
+wine_results="$QUILLANE_BUILD/win/tests/wine/wine-results.xml"
+rm -f "$native_results" "$wine_results"
 status=0
 ctest --test-dir "$QUILLANE_BUILD/native" --output-on-failure || status=1
 ctest --test-dir "$QUILLANE_BUILD/win" --output-on-failure || status=1
+"$root/scripts/test-summary.sh" "$native_results" "$wine_results"
 exit $status
