@@ -11,11 +11,14 @@
 #include "config/frm_config.h"
 #include "config/frm_config_design.h"
 #include "config/registry_settings_store.h"
+#include "test_windows.h"
 
 namespace quillane::win {
 namespace {
 
 namespace design = frmConfigDesign;
+using testing_support::PlaceInParent;
+using testing_support::WindowText;
 
 constexpr wchar_t kSettingsKey[] = L"Software\\Vorsting_Flower\\Config";
 constexpr std::array<const wchar_t*, 6> kKeys = {L"Qty", L"Size", L"Width", L"Petals", L"Forked", L"Speed"};
@@ -45,19 +48,6 @@ void ExpectStored(const std::array<const wchar_t*, 6>& expected) {
     ASSERT_TRUE(text.has_value()) << "key " << kKeys[i];
     EXPECT_EQ(*text, expected[i]) << "key " << kKeys[i];
   }
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
-}
-
-RECT ClientRectOf(HWND control) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
 }
 
 class ConfigDialog : public testing::Test {
@@ -111,7 +101,7 @@ class ConfigDialog : public testing::Test {
 TEST_F(ConfigDialog, HasItsCaptionAndAFixedToolWindowBorderWithoutOwner) {
   Open();
   HWND window = dialog_.Handle();
-  EXPECT_EQ(TextOf(window), L"配置");
+  EXPECT_EQ(WindowText(window), L"配置");
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
   EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
@@ -126,16 +116,16 @@ TEST_F(ConfigDialog, HasItsCaptionAndAFixedToolWindowBorderWithoutOwner) {
 
 TEST_F(ConfigDialog, TitleLineCarriesTheProgramVersion) {
   Build();
-  EXPECT_EQ(TextOf(Item(design::Label2)), L"万花筒屏幕保护 (v7.1)");
+  EXPECT_EQ(WindowText(Item(design::Label2)), L"万花筒屏幕保护 (v7.1)");
 }
 
 TEST_F(ConfigDialog, EndLabelsAndButtonsReadAsDesigned) {
   Build();
   const std::array<const wchar_t*, 12> labels = {L"少",   L"多",   L"小花", L"大花", L"单薄", L"丰满",
                                                  L"稀疏", L"稠密", L"尖锐", L"分叉", L"快",   L"慢"};
-  for (std::size_t i = 0; i < labels.size(); ++i) EXPECT_EQ(TextOf(Item(design::Label1(i))), labels[i]) << i;
-  EXPECT_EQ(TextOf(Item(design::cmdOK)), L"确定");
-  EXPECT_EQ(TextOf(Item(design::cmdCancel)), L"取消");
+  for (std::size_t i = 0; i < labels.size(); ++i) EXPECT_EQ(WindowText(Item(design::Label1(i))), labels[i]) << i;
+  EXPECT_EQ(WindowText(Item(design::cmdOK)), L"确定");
+  EXPECT_EQ(WindowText(Item(design::cmdCancel)), L"取消");
 }
 
 TEST_F(ConfigDialog, ControlsSitWhereDesignedAt96Dpi) {
@@ -148,7 +138,7 @@ TEST_F(ConfigDialog, ControlsSitWhereDesignedAt96Dpi) {
   EXPECT_EQ(client.bottom, 250);  // 3750 twips
 
   const auto expectAt = [&](int id, int left, int top, int width, int height) {
-    const RECT r = ClientRectOf(Item(id));
+    const RECT r = PlaceInParent(Item(id));
     EXPECT_EQ(r.left, left) << "control " << id;
     EXPECT_EQ(r.top, top) << "control " << id;
     EXPECT_EQ(r.right - r.left, width) << "control " << id;

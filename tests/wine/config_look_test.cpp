@@ -11,6 +11,7 @@
 #include "config/frm_config.h"
 #include "config/frm_config_design.h"
 #include "config/registry_settings_store.h"
+#include "test_windows.h"
 #include "win32/design_table.h"
 #include "win32/gdi.h"
 
@@ -18,12 +19,8 @@ namespace quillane::win {
 namespace {
 
 namespace design = frmConfigDesign;
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
-}
+using testing_support::PlaceInParent;
+using testing_support::WindowText;
 
 // Pixels of the control's own painting that differ from the dialog background.
 int InkedPixels(HWND control) {
@@ -76,7 +73,7 @@ TEST_F(ConfigLook, FontHasAGlyphForEveryCharacterShown) {
     ASSERT_NE(font, nullptr);
     const WindowDc dc(control);
     SelectGuard select(dc.Get(), font);
-    const std::wstring text = TextOf(control);
+    const std::wstring text = WindowText(control);
     std::vector<WORD> glyphs(text.size());
     ASSERT_NE(GetGlyphIndicesW(dc.Get(), text.c_str(), static_cast<int>(text.size()), glyphs.data(),
                                GGI_MARK_NONEXISTING_GLYPHS),

@@ -67,13 +67,7 @@ TEST_F(MixerPanelTest, ControlsSitWhereTheDesignPutsThem) {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   const auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
-  const auto placeOf = [&](HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  };
-  const RECT frame = placeOf(window.Panel().Handle());
+  const RECT frame = testing_support::PlaceInParent(window.Panel().Handle());
   EXPECT_EQ(frame.left, px(-30));
   EXPECT_EQ(frame.top, 0);
   EXPECT_EQ(frame.right - frame.left, px(2625));
@@ -86,7 +80,7 @@ TEST_F(MixerPanelTest, ControlsSitWhereTheDesignPutsThem) {
                             Expected{kHScroll6, 750, 1500, 1815, 255}, Expected{kOption2, 1680, 1830, 885, 465},
                             Expected{kCommand4, 120, 2400, 1095, 375}, Expected{kCommand1, 1320, 2880, 1185, 375},
                             Expected{kText1, 840, 3360, 915, 375}}) {
-    const RECT r = placeOf(Control(e.Id));
+    const RECT r = testing_support::PlaceInParent(Control(e.Id));
     EXPECT_EQ(r.left, px(e.Left)) << e.Id;
     EXPECT_EQ(r.top, px(e.Top)) << e.Id;
     EXPECT_EQ(r.right - r.left, px(e.Width)) << e.Id;

@@ -39,6 +39,14 @@ inline std::wstring WindowText(HWND window) {
   return text;
 }
 
+// The window's rectangle in its parent's client coordinates.
+inline RECT PlaceInParent(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 // Counts pixels of the client area that differ from `background`, on a grid.
 inline int PixelsDifferentFrom(HWND window, COLORREF background, int step = 4) {
   const SIZE size = ClientSize(window);
