@@ -19,6 +19,7 @@ prefix_wineserver() {
   done
 }
 
+trap stop_private_display EXIT
 status=0
 for screen in ${QUILLANE_BENCH_SCREENS:-1280x800 1920x1080 3840x2160}; do
   unset DISPLAY

@@ -138,15 +138,6 @@ struct Options {
 struct Cost {
   double Wall = 0, Process = 0, XServer = 0, WineServer = 0;
   long Ticks = 0;
-
-  Cost& operator+=(const Cost& other) {
-    Wall += other.Wall;
-    Process += other.Process;
-    XServer = XServer < 0 || other.XServer < 0 ? -1 : XServer + other.XServer;
-    WineServer = WineServer < 0 || other.WineServer < 0 ? -1 : WineServer + other.WineServer;
-    Ticks += other.Ticks;
-    return *this;
-  }
 };
 
 Cost Sample(const Options& options) {
@@ -309,10 +300,11 @@ bool Parse(int argc, char** argv, Options& options) {
          !options.Variants.empty();
 }
 
-std::string Percent(double seconds, double wall) {
-  if (seconds < 0) return "-";
+// A share of one core; negative: not measured.
+std::string Percent(double share) {
+  if (share < 0) return "-";
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f%%", 100.0 * seconds / wall);
+  std::snprintf(text, sizeof text, "%.1f%%", 100.0 * share);
   return text;
 }
 
@@ -339,26 +331,41 @@ int main(int argc, char** argv) {
   }
   std::fflush(stdout);
 
-  // Every round runs each path once, so a slow spell of the machine falls on all.
-  std::vector<Cost> costs(options.Placements.size() * options.Variants.size());
+  // Every round runs each path once, so a slow spell of the machine falls on
+  // all of them; the median of the rounds leaves such spells out.
+  std::vector<std::vector<Cost>> runs(options.Placements.size() * options.Variants.size());
   for (int round = 0; round < options.Rounds; ++round)
     for (std::size_t p = 0; p < options.Placements.size(); ++p)
       for (std::size_t v = 0; v < options.Variants.size(); ++v)
-        costs[p * options.Variants.size() + v] += RunSaver(options.Placements[p], *options.Variants[v], options);
+        runs[p * options.Variants.size() + v].push_back(
+            RunSaver(options.Placements[p], *options.Variants[v], options));
 
-  std::printf("the running saver, %.0f s a run, %d run(s) each; CPU time in %% of one core\n", options.RunSeconds,
-              options.Rounds);
-  std::printf("%-7s %-12s %8s %8s %9s %11s %8s\n", "place", "path", "ticks/s", "process", "X server", "wineserver",
-              "total");
+  std::printf("the running saver, %.0f s a run, %s of %d run(s); CPU time in %% of one core\n", options.RunSeconds,
+              options.Rounds > 1 ? "median" : "one", options.Rounds);
+  std::printf("%-7s %-12s %8s %8s %9s %11s %8s %15s\n", "place", "path", "ticks/s", "process", "X server",
+              "wineserver", "total", "runs' totals");
   for (std::size_t p = 0; p < options.Placements.size(); ++p)
     for (std::size_t v = 0; v < options.Variants.size(); ++v) {
-      const Cost& c = costs[p * options.Variants.size() + v];
-      const double total = c.Process + std::max(c.XServer, 0.0) + std::max(c.WineServer, 0.0);
-      std::printf("%-7s %-12s %8.1f %8s %9s %11s %8s\n",
+      const std::vector<Cost>& cell = runs[p * options.Variants.size() + v];
+      const auto median = [&](auto part) {
+        std::vector<double> shares;
+        for (const Cost& c : cell) shares.push_back(part(c) < 0 ? -1.0 : part(c) / c.Wall);
+        std::sort(shares.begin(), shares.end());
+        const std::size_t n = shares.size();
+        return n % 2 ? shares[n / 2] : (shares[n / 2 - 1] + shares[n / 2]) / 2;
+      };
+      const auto total = [](const Cost& c) {
+        return c.Process + std::max(c.XServer, 0.0) + std::max(c.WineServer, 0.0);
+      };
+      std::string spread;
+      for (const Cost& c : cell) spread += (spread.empty() ? "" : " ") + Percent(total(c) / c.Wall);
+      std::printf("%-7s %-12s %8.1f %8s %9s %11s %8s   %s\n",
                   options.Placements[p] == WindowPlacement::FullScreen ? "full" : "framed", options.Variants[v]->Name,
-                  static_cast<double>(c.Ticks) / c.Wall, Percent(c.Process, c.Wall).c_str(),
-                  Percent(c.XServer, c.Wall).c_str(), Percent(c.WineServer, c.Wall).c_str(),
-                  Percent(total, c.Wall).c_str());
+                  median([](const Cost& c) { return static_cast<double>(c.Ticks); }),
+                  Percent(median([](const Cost& c) { return c.Process; })).c_str(),
+                  Percent(median([](const Cost& c) { return c.XServer; })).c_str(),
+                  Percent(median([](const Cost& c) { return c.WineServer; })).c_str(), Percent(median(total)).c_str(),
+                  spread.c_str());
     }
   return 0;
 }
