@@ -14,14 +14,12 @@
 
 namespace quillane::win {
 
-class frmConfig final : public Window {
+class frmConfig : public Window {
  public:
   enum class Outcome { Open, Confirmed, Cancelled };
 
   // The store must outlive the dialog.
   explicit frmConfig(SettingsStore& store);
-  // The window goes before the font its controls use.
-  ~frmConfig() override { Destroy(); }
 
   // Builds the window and its controls hidden, centred on the work area, with
   // the version in the title line and the sliders at the stored values.

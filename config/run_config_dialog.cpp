@@ -14,7 +14,7 @@ std::unique_ptr<frmConfig>& ModelessDialog() {
 }
 
 int RunModal(SettingsStore& store) {
-  frmConfig dialog(store);
+  Owned<frmConfig> dialog(store);
   if (!dialog.Create()) return -1;
   dialog.Show();
   MSG message{};
@@ -39,7 +39,7 @@ int ShowModeless(SettingsStore& store) {
     dialog->Show();
     return 0;
   }
-  dialog = std::make_unique<frmConfig>(store);
+  dialog = std::make_unique<Owned<frmConfig>>(store);
   dialog->SetOnClosed([] { PostQuitMessage(0); });
   if (!dialog->Create()) {
     dialog.reset();

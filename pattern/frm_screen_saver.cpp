@@ -7,6 +7,7 @@
 #include "startup/run_mode.h"
 #include "startup/run_rules.h"
 #include "win32/design_table.h"
+#include "win32/window_classes.h"
 #include "win32/gdi.h"
 
 namespace quillane {
@@ -60,7 +61,7 @@ bool FrmScreenSaver::Load(WindowPlacement placement) {
       width = height = 1;
       break;
   }
-  const ClassStyle cls{L"QuillaneFlowers", nullptr, nullptr, CS_DBLCLKS};
+  const ClassStyle cls{win::kMainWindowClass, nullptr, nullptr, CS_DBLCLKS};
   if (CreateWindowOf(cls, exStyle, kCaption, style, x, y, width, height, nullptr, menu)) return true;
   if (menu) DestroyMenu(menu);
   return false;

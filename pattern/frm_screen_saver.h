@@ -35,8 +35,6 @@ inline constexpr const wchar_t* kMakersWebPage = L"https://quillane.example.org/
 class FrmScreenSaver : public win::Window {
  public:
   explicit FrmScreenSaver(const MainWindowServices& services);
-  // Unloads the window first, so its unload rules still run.
-  ~FrmScreenSaver() override { Destroy(); }
 
   // Creates the window without showing it; its load handler starts the timers.
   bool Load(WindowPlacement placement);
@@ -99,7 +97,7 @@ class FrmScreenSaver : public win::Window {
   bool saveMenuOpened_ = false;
   win::Picture picture1_;
   PatternParams startParams_{};
-  MixerPanel panel_;
+  win::Owned<MixerPanel> panel_;
 };
 
 }  // namespace quillane

@@ -7,6 +7,7 @@
 
 #include "util/numbers.h"
 #include "win32/design_table.h"
+#include "win32/window_classes.h"
 
 namespace quillane {
 
@@ -69,7 +70,7 @@ bool MixerPanel::Create(HWND canvas, const PatternParams& starts, Handlers handl
   panelBrush_.Reset(CreateSolidBrush(kPanelColour));
 
   const RECT frame = win::PixelRect(kFramePlace, dpi);
-  const ClassStyle cls{L"QuillaneMixerPanel", nullptr, nullptr, 0};
+  const ClassStyle cls{win::kMixerPanelClass, nullptr, nullptr, 0};
   if (!CreateWindowOf(cls, WS_EX_CONTROLPARENT, kFrameCaption, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                       frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, canvas,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(200))))

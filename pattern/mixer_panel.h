@@ -37,8 +37,6 @@ class MixerPanel : public win::Window {
     std::function<void()> OneColour;            // "单 色"
   };
 
-  // The controls go before the fonts and brush they paint with.
-  ~MixerPanel() override { Destroy(); }
 
   // Creates the hidden panel with its controls at their start values.
   bool Create(HWND canvas, const PatternParams& starts, Handlers handlers);

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   quillane::SeededRandom random(42);
   quillane::win::SystemDialogs dialogs;
   quillane::win::SystemShell shell;
-  quillane::FrmScreenSaver window({host, random, dialogs, shell});
+  quillane::win::Owned<quillane::FrmScreenSaver> window({host, random, dialogs, shell});
   if (!window.Load(fullScreen ? quillane::WindowPlacement::FullScreen : quillane::WindowPlacement::Normal)) return 1;
   window.Show();
 

@@ -51,7 +51,7 @@ class CanvasSaveTest : public ::testing::Test {
   SeededRandom random{5};
   testing_support::FakeDialogs dialogs;
   testing_support::FakeShell shell;
-  FrmScreenSaver window{{host, random, dialogs, shell}};
+  win::Owned<FrmScreenSaver> window{{host, random, dialogs, shell}};
   support::TemporaryFolder folder;
 };
 

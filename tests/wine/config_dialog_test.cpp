@@ -95,7 +95,7 @@ class ConfigDialog : public testing::Test {
   }
 
   win::RegistrySettingsStore store_;
-  frmConfig dialog_{store_};
+  Owned<frmConfig> dialog_{store_};
 };
 
 TEST_F(ConfigDialog, HasItsCaptionAndAFixedToolWindowBorderWithoutOwner) {

@@ -64,7 +64,7 @@ class ConfigLook : public testing::Test {
   }
 
   RegistrySettingsStore store_;
-  frmConfig dialog_{store_};
+  Owned<frmConfig> dialog_{store_};
 };
 
 TEST_F(ConfigLook, FontHasAGlyphForEveryCharacterShown) {

@@ -37,7 +37,7 @@ TEST(Look, MainWindowWithTheMixerPanel) {
   SeededRandom random(FreshSeed());
   testing_support::FakeDialogs dialogs;
   testing_support::FakeShell shell;
-  FrmScreenSaver window({host, random, dialogs, shell});
+  win::Owned<FrmScreenSaver> window({host, random, dialogs, shell});
   ASSERT_TRUE(window.Load(WindowPlacement::Normal));
   window.Show();
   SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);

@@ -45,7 +45,7 @@ class MainMenuTest : public ::testing::Test {
   SeededRandom random{99};
   testing_support::FakeDialogs dialogs;
   testing_support::FakeShell shell;
-  FrmScreenSaver window{{host, random, dialogs, shell}};
+  win::Owned<FrmScreenSaver> window{{host, random, dialogs, shell}};
 };
 
 TEST_F(MainMenuTest, TheBarHoldsEveryEntryInOrder) {

@@ -48,7 +48,7 @@ class MixerPanelTest : public ::testing::Test {
   testing_support::ScriptedRandom random;
   testing_support::FakeDialogs dialogs;
   testing_support::FakeShell shell;
-  FrmScreenSaver window{{host, random, dialogs, shell}};
+  win::Owned<FrmScreenSaver> window{{host, random, dialogs, shell}};
 };
 
 TEST_F(MixerPanelTest, HiddenAtOpenShownByDeployHiddenByClose) {

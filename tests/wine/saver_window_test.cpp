@@ -40,7 +40,7 @@ class SaverWindowTest : public ::testing::Test {
   SeededRandom random{20261208};
   testing_support::FakeDialogs dialogs;
   testing_support::FakeShell shell;
-  FrmScreenSaver window{{host, random, dialogs, shell}};
+  win::Owned<FrmScreenSaver> window{{host, random, dialogs, shell}};
 };
 
 TEST_F(SaverWindowTest, OpensWithCaptionDesignedClientSizeAndBlackCanvas) {
@@ -89,7 +89,7 @@ TEST(SaverWindowDrawing, PetalsAreOutlinesInTheFlowersColourAndPenWidth) {
   ScriptedRandom random;
   testing_support::FakeDialogs dialogs;
   testing_support::FakeShell shell;
-  FrmScreenSaver window({host, random, dialogs, shell});
+  win::Owned<FrmScreenSaver> window({host, random, dialogs, shell});
   ASSERT_TRUE(window.Load(WindowPlacement::Normal));
   window.Show();
   for (auto kind : {TimerKind::Timer1, TimerKind::Timer2, TimerKind::Timer3, TimerKind::Timer4})

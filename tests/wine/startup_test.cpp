@@ -16,6 +16,7 @@
 #include "startup/startup.h"
 #include "test_windows.h"
 #include "win32/message_loop.h"
+#include "win32/window_classes.h"
 
 namespace quillane {
 namespace {
@@ -30,7 +31,7 @@ class StartupTest : public ::testing::Test {
     SetRunMode(L"");
   }
   void Begin(const std::wstring& arguments) { window = BeginLaunch(ParseLaunch(arguments), services); }
-  static HWND AnyMainWindow() { return FindWindowW(L"QuillaneFlowers", nullptr); }
+  static HWND AnyMainWindow() { return FindWindowW(win::kMainWindowClass, nullptr); }
 
   FakeSaverHost host;
   SeededRandom random{7};

@@ -1,0 +1,11 @@
+#pragma once
+// The program's own window classes, named once: the skin tells forms and
+// controls apart by these names.
+namespace quillane::win {
+
+inline constexpr const wchar_t* kMainWindowClass = L"QuillaneFlowers";
+inline constexpr const wchar_t* kMixerPanelClass = L"QuillaneMixerPanel";
+inline constexpr const wchar_t* kCaptureWindowClass = L"QuillaneScreenCapture";
+inline constexpr const wchar_t* kConfigDialogClass = L"Quillane.frmConfig";
+
+}  // namespace quillane::win
