@@ -4,6 +4,7 @@
 #include "pattern/canvas_grab.h"
 #include "pattern/gdi_flower_canvas.h"
 #include "pattern/main_menu.h"
+#include "skin/skinner.h"
 #include "startup/run_mode.h"
 #include "startup/run_rules.h"
 #include "win32/design_table.h"
@@ -119,6 +120,7 @@ void FrmScreenSaver::OnLoad() {
                  }});
   SetGrowthTimers(true);
   SetTimerEnabled(TimerKind::Timer4, false);
+  skin::StartSkin(Handle());
 }
 
 void FrmScreenSaver::OnUnload() {

@@ -1,0 +1,88 @@
+#include "skin/push_button_painter.h"
+
+#include <algorithm>
+#include <string>
+
+#include "skin/skin_colours.h"
+#include "skin/skinned_window.h"
+
+namespace quillane::skin {
+
+namespace {
+
+SIZE WindowSize(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+std::wstring Caption(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+bool IsSkinnablePushButton(LONG_PTR style) {
+  const LONG_PTR type = style & BS_TYPEMASK;
+  return (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) && !(style & (BS_BITMAP | BS_ICON));
+}
+
+void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin) {
+  const SIZE size = WindowSize(button.Handle);
+  const std::wstring caption = Caption(button.Handle);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(button.Handle, WM_GETFONT, 0, 0));
+  const bool focused = GetFocus() == button.Handle;
+  for (int look = 0; look < 4; ++look) {
+    std::unique_ptr<Surface>& image = button.StateImages[look];
+    if (!image || image->Width() != size.cx || image->Height() != size.cy) {
+      image.reset();  // the old surface goes before the new one is made
+      image = std::make_unique<Surface>(size.cx, size.cy);
+    }
+    if (!*image) continue;
+    const HDC dc = image->Dc();
+    if (buttonSkin)
+      BltNineSlice(dc, 0, 0, size.cx, size.cy, buttonSkin->Dc(),
+                   {0, ButtonFrameTop(look), kButtonFrameWidth, kButtonFrameHeight},
+                   {kButtonBorder, kButtonBorder, kButtonBorder, kButtonBorder});
+    // The font is the button's (its owner deletes it): selected only while drawing.
+    const win::SelectGuard selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ToColorref(look == kLookDisabled ? kDisabledText : kCaptionText));
+    RECT text{2, 2, size.cx - 2, size.cy - 2};
+    DrawTextW(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    if (focused) DrawFocusRect(dc, &text);
+  }
+}
+
+void PaintButton(SkinnedWindow& button, int look, int alpha) {
+  if (alpha <= 0 || look < 0 || look > 3) return;
+  const Surface* image = button.StateImages[look].get();
+  if (!image || !*image) return;
+  const SIZE size = WindowSize(button.Handle);
+  const int w = std::min<int>(size.cx, image->Width()), h = std::min<int>(size.cy, image->Height());
+  const auto blend = [&](HDC target) {
+    if (alpha >= kFullAlpha) {
+      BitBlt(target, 0, 0, w, h, image->Dc(), 0, 0, SRCCOPY);
+      return;
+    }
+    const BLENDFUNCTION function{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
+    AlphaBlend(target, 0, 0, w, h, image->Dc(), 0, 0, w, h, function);
+  };
+  if (button.PaintTarget) {
+    blend(button.PaintTarget);
+    return;
+  }
+  const win::WindowDc dc(button.Handle, win::WindowDc::Area::Whole);
+  if (dc) blend(dc.Get());
+}
+
+void SetRoundedRegion(HWND button) {
+  const SIZE size = WindowSize(button);
+  win::Region region(CreateRoundRectRgn(0, 0, size.cx + 1, size.cy + 1, 3, 3));
+  // Once set, the region belongs to the window.
+  if (region && SetWindowRgn(button, region.Get(), TRUE)) (void)region.Release();
+}
+
+}  // namespace quillane::skin
