@@ -54,28 +54,40 @@ void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin) {
     DrawTextW(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     if (focused) DrawFocusRect(dc, &text);
   }
+  if (!button.Shown || button.Shown->Width() != size.cx || button.Shown->Height() != size.cy) {
+    button.Shown.reset();
+    button.Shown = std::make_unique<Surface>(size.cx, size.cy);
+    const int look = IsWindowEnabled(button.Handle) ? button.Fade.Look() : kLookDisabled;
+    const Surface* image = button.StateImages[look].get();
+    if (*button.Shown && image && *image)
+      BitBlt(button.Shown->Dc(), 0, 0, size.cx, size.cy, image->Dc(), 0, 0, SRCCOPY);
+  }
 }
 
 void PaintButton(SkinnedWindow& button, int look, int alpha) {
   if (alpha <= 0 || look < 0 || look > 3) return;
   const Surface* image = button.StateImages[look].get();
-  if (!image || !*image) return;
-  const SIZE size = WindowSize(button.Handle);
-  const int w = std::min<int>(size.cx, image->Width()), h = std::min<int>(size.cy, image->Height());
-  const auto blend = [&](HDC target) {
-    if (alpha >= kFullAlpha) {
-      BitBlt(target, 0, 0, w, h, image->Dc(), 0, 0, SRCCOPY);
-      return;
-    }
-    const BLENDFUNCTION function{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-    AlphaBlend(target, 0, 0, w, h, image->Dc(), 0, 0, w, h, function);
-  };
+  const Surface* shown = button.Shown.get();
+  if (!image || !*image || !shown || !*shown) return;
+  const int w = std::min(image->Width(), shown->Width()), h = std::min(image->Height(), shown->Height());
+  if (alpha >= kFullAlpha) {
+    BitBlt(shown->Dc(), 0, 0, w, h, image->Dc(), 0, 0, SRCCOPY);
+  } else {
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
+    AlphaBlend(shown->Dc(), 0, 0, w, h, image->Dc(), 0, 0, w, h, blend);
+  }
+  ShowCurrentLook(button);
+}
+
+void ShowCurrentLook(SkinnedWindow& button) {
+  const Surface* shown = button.Shown.get();
+  if (!shown || !*shown) return;
   if (button.PaintTarget) {
-    blend(button.PaintTarget);
+    BitBlt(button.PaintTarget, 0, 0, shown->Width(), shown->Height(), shown->Dc(), 0, 0, SRCCOPY);
     return;
   }
   const win::WindowDc dc(button.Handle, win::WindowDc::Area::Whole);
-  if (dc) blend(dc.Get());
+  if (dc) BitBlt(dc.Get(), 0, 0, shown->Width(), shown->Height(), shown->Dc(), 0, 0, SRCCOPY);
 }
 
 void SetRoundedRegion(HWND button) {

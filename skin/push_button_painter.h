@@ -15,13 +15,16 @@ class SkinnedWindow;
 bool IsSkinnablePushButton(LONG_PTR style);
 
 // Draws the normal, hot, pressed and disabled images at the button's window
-// size from the push-button frames of `buttonSkin` (null draws captions only).
+// size from the push-button frames of `buttonSkin` (null draws captions only);
+// at a new size the button shows its current look whole.
 void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin);
 
-// Blends the image of `look` over the whole button with a constant alpha:
-// 255 replaces what it shows, 0 leaves it. Into the paint context while the
-// button paints, else into the window's own device context.
+// Blends the image of `look` over what the button shows with a constant
+// alpha (255 replaces it, 0 leaves it) and shows the result: into the paint
+// context while the button paints, else into the window's device context.
 void PaintButton(SkinnedWindow& button, int look, int alpha);
+// Shows again what the button showed last.
+void ShowCurrentLook(SkinnedWindow& button);
 
 // The rounded outline that clips the images' square corners.
 void SetRoundedRegion(HWND button);

@@ -31,6 +31,9 @@ class SkinnedWindow final : public ButtonSurface {
   bool OwnerDrawn = false;
   PushButtonFade Fade;
   std::array<std::unique_ptr<Surface>, 4> StateImages;  // normal, hot, pressed, disabled
+  // What the button shows: every look is blended into it and then copied to
+  // the window, so a repaint during a fade shows how far the fade has come.
+  std::unique_ptr<Surface> Shown;
   UINT_PTR TimerId = 0;
   HDC PaintTarget = nullptr;  // the paint context while WM_PAINT runs
 
@@ -44,6 +47,11 @@ class SkinnedWindow final : public ButtonSurface {
   // unskinned meanwhile (then it is freed once the outermost one returns).
   int Depth = 0;
   bool Gone = false;
+
+  void ReleaseImages() {
+    Shown.reset();
+    for (auto& image : StateImages) image.reset();
+  }
 
   // Writes the named properties whose values changed.
   void MirrorProperties();

@@ -288,7 +288,7 @@ LRESULT SetButtonStyle(SkinnedWindow& w, WPARAM wParam, LPARAM lParam) {
   // Made another kind of button: from now on it draws itself.
   w.StopFade();
   w.OwnerDrawn = false;
-  for (auto& image : w.StateImages) image.reset();
+  w.ReleaseImages();
   SetWindowRgn(w.Handle, nullptr, TRUE);
   return DefSubclassProc(w.Handle, BM_SETSTYLE, wParam, lParam);
 }
@@ -365,9 +365,13 @@ LRESULT HandleMessage(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:
       if (!w.OwnerDrawn) return PaintClient(w, message, wParam, lParam);
       {
+        // A fade in progress goes on; otherwise the look is shown whole.
         const win::PaintDc paint(hwnd);
         w.PaintTarget = paint.Get();
-        w.Fade.Painted(w);
+        if (w.TimerId)
+          ShowCurrentLook(w);
+        else
+          w.Fade.Painted(w);
         w.PaintTarget = nullptr;
       }
       return 0;
@@ -451,7 +455,7 @@ int UnskinWindow(HWND window) {
   if (w.OwnerDrawn) {
     SendMessageW(window, BM_SETSTYLE, w.OldStyle & BS_TYPEMASK, TRUE);
     SetWindowRgn(window, nullptr, TRUE);
-    for (auto& image : w.StateImages) image.reset();
+    w.ReleaseImages();
   }
   w.RemoveProperties();
   Refresh(window);
