@@ -11,6 +11,7 @@
 #include "pattern/frm_screen_saver.h"
 #include "pattern/main_menu.h"
 #include "pattern/random_source.h"
+#include "skin_test_support.h"
 #include "startup/run_mode.h"
 #include "win32/message_loop.h"
 
@@ -41,6 +42,22 @@ TEST(Look, MainWindowWithTheMixerPanel) {
   ASSERT_TRUE(window.Load(WindowPlacement::Normal));
   window.Show();
   SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
+  KeepShowing(LookSeconds());
+}
+
+// The skinned mixer with the pointer resting on "多 色" and "单 色" at rest.
+TEST(Look, MixerWithOneButtonHovered) {
+  if (LookSeconds() <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
+  SetRunMode(L"");
+  testing_support::FakeSaverHost host;
+  SeededRandom random(FreshSeed());
+  testing_support::FakeDialogs dialogs;
+  testing_support::FakeShell shell;
+  win::Owned<FrmScreenSaver> window({host, random, dialogs, shell});
+  ASSERT_TRUE(window.Load(WindowPlacement::Normal));
+  window.Show();
+  SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
+  testing_support::MovePointerTo(testing_support::CentreOf(window.Panel().Control(kCommand4)));
   KeepShowing(LookSeconds());
 }
 
