@@ -71,20 +71,6 @@ TEST(SkinPixels, ButtonSkinListedRows) {
     ExpectRow(row);
 }
 
-TEST(SkinPixels, ButtonFramesHaveTheirBorderAndDarkenDownwards) {
-  const SkinImage& b = Images().Button;
-  for (int state = 0; state < 4; ++state) {
-    const int top = ButtonFrameTop(state);
-    const Rgb border = state == 3 ? 0x87C3E8 : 0x1B8FD5;
-    for (int y = top + 1; y < top + kButtonFrameHeight - 1; ++y) {
-      EXPECT_EQ(Hex(b.At(0, y)), Hex(border)) << "row " << y;
-      EXPECT_EQ(Hex(b.At(6, y)), Hex(border)) << "row " << y;
-    }
-    // The middle column's green falls from the first interior row to the last.
-    EXPECT_GT((b.At(3, top + 3) >> 8) & 0xFF, (b.At(3, top + 17) >> 8) & 0xFF) << "state " << state;
-  }
-}
-
 TEST(SkinPixels, ComboSkinSeparatorsGradientsAndArrow) {
   const SkinImage& c = Images().Combo;
   for (int y = 0; y < 18; ++y) {
@@ -191,21 +177,6 @@ TEST(SkinPixels, BoxSkinListedRowsAndCornerMask) {
   for (int state = 0; state < 4; ++state)
     for (auto [x, y] : {std::pair{6, 0}, std::pair{6, 12}, std::pair{0, 6}, std::pair{12, 6}})
       EXPECT_EQ(Hex(b->At(x, BoxFrameTop(state) + y)), Hex(rings[state])) << "frame " << state;
-}
-
-TEST(SkinPixels, BoxSkinCheckBoxFillsAreLightBlueWithoutRing) {
-  const SkinImage& b = Images().Box;
-  // The strips a check box stretches as its hot and pressed fill.
-  for (int top : {17, 30})
-    for (int y = top; y < top + 5; ++y)
-      for (int x = 1; x <= 11; ++x) {
-        const Rgb pixel = b.At(x, y);
-        EXPECT_GT(pixel & 0xFF, (pixel >> 16) & 0xFF) << "(" << x << ", " << y << ") is light blue";
-        EXPECT_GE((pixel >> 16) & 0xFF, 0xA0u) << "(" << x << ", " << y << ") is light";
-      }
-  // Hot lightens towards the bottom right, pressed towards the top right.
-  EXPECT_LT(b.At(2, 13 + 3) & 0xFF00, b.At(10, 13 + 9) & 0xFF00);
-  EXPECT_LT(b.At(2, 26 + 9) & 0xFF00, b.At(10, 26 + 3) & 0xFF00);
 }
 
 TEST(SkinPixels, HeaderSkinListedRows) {

@@ -105,6 +105,36 @@ TEST_F(SkinWindowTest, UnskinningRestoresEveryWindow) {
   EXPECT_EQ(Property(form.Control(SkinTestForm::kHeader), L"HDINDEX"), 0);
 }
 
+TEST_F(SkinWindowTest, HeadersAndComboBoxesAreTrackedAndADroppedListIsSkinned) {
+  const HWND header = form.Control(SkinTestForm::kHeader);
+  HDITEMW item{};
+  item.mask = HDI_TEXT | HDI_WIDTH;
+  item.cxy = 100;
+  item.pszText = const_cast<wchar_t*>(L"名称");
+  for (int i = 0; i < 2; ++i) SendMessageW(header, HDM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  const HWND combo = form.Control(SkinTestForm::kCombo);
+  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"一号"));
+  skin::StartSkin(form.Handle());
+
+  SendMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM(150, 5));
+  EXPECT_EQ(Property(header, L"HMINDEX"), 1);
+  EXPECT_EQ(Property(header, L"MOUSEFLAG"), 1);
+  SendMessageW(header, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(Property(header, L"HMINDEX"), -1);
+  EXPECT_EQ(Property(header, L"MOUSEFLAG"), 0);
+
+  SendMessageW(combo, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(Property(combo, L"OLDSTATE"), 1);
+  COMBOBOXINFO info{sizeof info};
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  UpdateWindow(info.hwndList);
+  EXPECT_TRUE(skin::IsSkinned(info.hwndList)) << "skinned when it asked for its colours";
+  SendMessageW(combo, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(Property(combo, L"OLDSTATE"), 2) << "pressed while the list is open";
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 // Rows and columns of a 21-high button map one to one onto the frames.
 struct Probe {
   int X, Y;
@@ -308,6 +338,15 @@ TEST_F(SkinWindowTest, WindowsOfAnotherThreadAreLeftAlone) {
   EXPECT_EQ(Property(foreignOk, L"PROCADDR"), 0);
   quit = true;
   other.join();
+}
+
+TEST(SkinProbe, HasExportLoadsALibraryOnlyForTheQuestion) {
+  EXPECT_TRUE(skin::HasExport("TrackMouseEvent", L"user32.dll"));
+  EXPECT_FALSE(skin::HasExport("NoSuchFunction", L"user32.dll"));
+  ASSERT_EQ(GetModuleHandleW(L"imagehlp.dll"), nullptr);
+  EXPECT_TRUE(skin::HasExport("ImageLoad", L"imagehlp.dll"));
+  EXPECT_EQ(GetModuleHandleW(L"imagehlp.dll"), nullptr) << "released again";
+  EXPECT_FALSE(skin::HasExport("ImageLoad", L"no_such_library.dll"));
 }
 
 }  // namespace
