@@ -12,6 +12,7 @@
 
 #include "skin/skinner.h"
 #include "skin_test_support.h"
+#include "waiting.h"
 #include "test_windows.h"
 #include "win32/gdi.h"
 
@@ -121,7 +122,7 @@ TEST_F(SkinDialogTest, AMessageBoxIsSkinnedAndItsButtonAnswersAClick) {
                         boxSkinned = skin::IsSkinned(box);
                         caption = testing_support::WindowText(box);
                         ok = Look(GetDlgItem(box, IDOK));
-                        testing_support::ClickCentre(GetDlgItem(box, IDOK));
+                        testing_support::Click(GetDlgItem(box, IDOK), testing_support::Middle(GetDlgItem(box, IDOK)), testing_support::Delivery::Real);
                       }});
   EXPECT_EQ(MessageBoxW(form.Handle(), L"皮肤里的消息", L"消息框", MB_OK | MB_ICONINFORMATION), IDOK);
   EXPECT_TRUE(script.Finished());
@@ -134,10 +135,10 @@ TEST_F(SkinDialogTest, AMessageBoxIsSkinnedAndItsButtonAnswersAClick) {
 // the next one the default and Enter pushes it.
 TEST_F(SkinDialogTest, EnterInASkinnedMessageBoxPushesTheFocusedButton) {
   ButtonSeen no;
-  DialogScript script(form.Handle(), {[&](HWND) { testing_support::PressKey(VK_TAB); },
+  DialogScript script(form.Handle(), {[&](HWND) { testing_support::PressKey(VK_TAB, testing_support::Delivery::Real); },
                                       [&](HWND box) {
                                         no = Look(GetDlgItem(box, IDNO));
-                                        testing_support::PressKey(VK_RETURN);
+                                        testing_support::PressKey(VK_RETURN, testing_support::Delivery::Real);
                                       }});
   EXPECT_EQ(MessageBoxW(form.Handle(), L"要继续吗？", L"问题", MB_YESNO | MB_DEFBUTTON1), IDNO);
   EXPECT_TRUE(script.Finished());
@@ -159,11 +160,11 @@ TEST_F(SkinDialogTest, AFileDialogIsSkinnedItsCheckBoxKeepsItsLookAndWorks) {
                          const HWND check = GetDlgItem(dialog, kReadOnly);
                          checkType = ButtonType(check);
                          checkSkinned = skin::IsSkinned(check);
-                         testing_support::ClickCentre(check);
+                         testing_support::Click(check, testing_support::Middle(check), testing_support::Delivery::Real);
                        },
                        [&](HWND dialog) {
                          checkedAfterClick = SendMessageW(GetDlgItem(dialog, kReadOnly), BM_GETCHECK, 0, 0);
-                         testing_support::ClickCentre(GetDlgItem(dialog, IDCANCEL));
+                         testing_support::Click(GetDlgItem(dialog, IDCANCEL), testing_support::Middle(GetDlgItem(dialog, IDCANCEL)), testing_support::Delivery::Real);
                        }});
   wchar_t name[MAX_PATH]{};
   OPENFILENAMEW request{};

@@ -13,7 +13,8 @@
 #include "scripted_random.h"
 #include "skin/skinner.h"
 #include "skin_test_support.h"
-#include "startup/run_mode.h"
+#include "waiting.h"
+#include "pattern/run_mode.h"
 #include "test_windows.h"
 #include "win32/gdi.h"
 
@@ -65,7 +66,7 @@ class SkinMainWindowTest : public ::testing::Test {
 
   std::int64_t gdiBefore = 0;
   testing_support::FakeSaverHost host;
-  testing_support::ScriptedRandom random;
+  testing_support::ScriptedRandom random{testing_support::ScriptedRandom::AfterScript::NeverStart};
   testing_support::FakeDialogs dialogs;
   testing_support::FakeShell shell;
   std::unique_ptr<win::Owned<FrmScreenSaver>> owned = std::make_unique<win::Owned<FrmScreenSaver>>(
@@ -123,29 +124,30 @@ TEST_F(SkinMainWindowTest, MixerButtonsShowTheSkinHoverPressAndFade) {
   StopTimers();
   SendMessageW(owned->Handle(), WM_COMMAND, kMenuDeploy, 0);
   UpdateWindow(owned->Handle());
-  testing_support::MovePointerTo({0, 0});
+  testing_support::MoveMouse(nullptr, {0, 0}, testing_support::Delivery::Real);
   win::PumpPendingMessages();
   for (int id : {kCommand4, kCommand5, kCommand1}) EXPECT_EQ(Edge(Control(id), 0), 0x1B8FD5u) << id;
 
   // One hovered, one at rest.
-  testing_support::MovePointerTo(testing_support::CentreOf(Control(kCommand4)));
+  testing_support::MoveMouse(Control(kCommand4), testing_support::Middle(Control(kCommand4)), testing_support::Delivery::Real);
   ASSERT_TRUE(WaitUntil([&] { return Property(Control(kCommand4), L"OLDSTATE") == 1; }));
-  ASSERT_TRUE(WaitUntil([&] { return Property(Control(kCommand4), L"TIMERID") == 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return Property(Control(kCommand4), L"TIMERID") == 0; }, testing_support::kFadeWaitMs));
   EXPECT_EQ(Edge(Control(kCommand4), 1), 0x4CC3FBu) << "hot ring";
   EXPECT_NE(Edge(Control(kCommand5), 1), 0x4CC3FBu) << "at rest";
 
-  // A real click: the pressed look, then a fade that runs over time and is
-  // not cut short by the repaint the button asks for on its release.
-  testing_support::ClickCentre(Control(kCommand5));
+  // A real click: then a fade (back to normal, or to hot again as the
+  // pointer stays) that runs over time and is not cut short by the repaint
+  // the button asks for on its release.
+  testing_support::Click(Control(kCommand5), testing_support::Middle(Control(kCommand5)), testing_support::Delivery::Real);
   ASSERT_TRUE(WaitUntil([&] { return owned->TimerEnabled(TimerKind::Timer3); })) << "the click reached the button";
-  EXPECT_EQ(Property(Control(kCommand5), L"OLDSTATE"), 0);
-  ASSERT_TRUE(WaitUntil([&] { return Property(Control(kCommand5), L"ALPHALEVEL") >= 150; }));
+  EXPECT_NE(Property(Control(kCommand5), L"OLDSTATE"), 2);
+  ASSERT_TRUE(WaitUntil([&] { return Property(Control(kCommand5), L"ALPHALEVEL") >= 150; }, testing_support::kFadeWaitMs));
   EXPECT_NE(Property(Control(kCommand5), L"TIMERID"), 0) << "still fading";
-  testing_support::MovePointerTo({0, 0});
+  testing_support::MoveMouse(nullptr, {0, 0}, testing_support::Delivery::Real);
   ASSERT_TRUE(WaitUntil([&] {
     return Property(Control(kCommand5), L"TIMERID") == 0 && Property(Control(kCommand4), L"TIMERID") == 0 &&
            Property(Control(kCommand4), L"MOUSEFLAG") == 0;
-  }));
+  }, testing_support::kFadeWaitMs));
   for (int id : {kCommand4, kCommand5}) {
     EXPECT_EQ(Edge(Control(id), 0), 0x1B8FD5u) << id;
     EXPECT_NE(Edge(Control(id), 1), 0x4CC3FBu) << id;
@@ -159,10 +161,10 @@ TEST_F(SkinMainWindowTest, OptionButtonsKeepTheirLookAndStillSwitchTheStyle) {
   StopTimers();
   SendMessageW(owned->Handle(), WM_COMMAND, kMenuDeploy, 0);
   win::PumpPendingMessages();
-  testing_support::ClickCentre(Control(kOption1));
+  testing_support::Click(Control(kOption1), testing_support::Middle(Control(kOption1)), testing_support::Delivery::Real);
   ASSERT_TRUE(WaitUntil([&] { return testing_support::WindowText(Control(kText1)) == L"0.005"; }));
   EXPECT_EQ(SendMessageW(Control(kOption2), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  testing_support::ClickCentre(Control(kOption2));
+  testing_support::Click(Control(kOption2), testing_support::Middle(Control(kOption2)), testing_support::Delivery::Real);
   ASSERT_TRUE(WaitUntil([&] { return testing_support::WindowText(Control(kText1)) == L"6.005"; }));
   EXPECT_EQ(SendMessageW(Control(kOption1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   for (int id : {kOption1, kOption2}) {

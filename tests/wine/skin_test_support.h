@@ -1,77 +1,27 @@
 #pragma once
-// Driving skinned windows in tests: real pointer input, waiting while
-// messages run, reading the pixels a window shows, and a small test form.
+// Looking at skinned windows in tests, and a small form to skin.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
-#include <string>
-
+#include "input_driver.h"
+#include "pixel_probe.h"
 #include "win32/message_loop.h"
 
 namespace quillane::testing_support {
 
-// Runs messages until `done` holds or `timeoutMs` passed; returns `done()`.
-inline bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return done();
-    win::PumpPendingMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
+// Long enough for a whole fade (86 steps of 15 ms) on a busy machine.
+inline constexpr DWORD kFadeWaitMs = 8000;
 
-inline void PumpFor(DWORD ms) {
-  WaitUntil([] { return false; }, ms);
-}
-
-// Moves the real pointer (SendInput, absolute) to a point of the screen.
-inline void MovePointerTo(POINT screen) {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((screen.x * 65535 + (w - 1) / 2) / (w - 1));
-  input.mi.dy = static_cast<LONG>((screen.y * 65535 + (h - 1) / 2) / (h - 1));
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-  WaitUntil([screen] {
-    POINT at{};
-    GetCursorPos(&at);
-    return at.x == screen.x && at.y == screen.y;
-  }, 1000);
-}
-
-inline POINT CentreOf(HWND window) {
+// The middle of a window, in its client coordinates.
+inline POINT Middle(HWND window) {
   RECT r{};
-  GetWindowRect(window, &r);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  GetClientRect(window, &r);
+  return {r.right / 2, r.bottom / 2};
 }
 
-// A real left click at the middle of `window`, as a person makes it.
-inline void ClickCentre(HWND window) {
-  MovePointerTo(CentreOf(window));
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof inputs[0]);
-}
-
-// A real key press and release, to whichever window has the keyboard.
-inline void PressKey(WORD key) {
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof inputs[0]);
-}
-
-// The colour `window` shows at (x, y) of its window rectangle, as 0xRRGGBB.
+// The colour a frameless window shows at (x, y), as 0xRRGGBB.
 inline unsigned ShownPixel(HWND window, int x, int y) {
-  HDC dc = GetWindowDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
+  const COLORREF c = ClientPixels(window).At(x, y);
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 

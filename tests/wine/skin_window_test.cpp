@@ -10,6 +10,7 @@
 
 #include "skin/skinner.h"
 #include "skin_test_support.h"
+#include "waiting.h"
 #include "test_windows.h"
 #include "win32/gdi.h"
 
@@ -216,20 +217,20 @@ TEST_F(SkinWindowTest, RealPointerHoverFadesInAndTheLeaveNoticeFadesOut) {
   skin::StartSkin(form.Handle());
   SetForegroundWindow(form.Handle());
   UpdateWindow(form.Handle());
-  testing_support::MovePointerTo({5, 5});
+  testing_support::MoveMouse(nullptr, {5, 5}, testing_support::Delivery::Real);
   win::PumpPendingMessages();
 
-  testing_support::MovePointerTo(testing_support::CentreOf(Cancel()));
+  testing_support::MoveMouse(Cancel(), testing_support::Middle(Cancel()), testing_support::Delivery::Real);
   ASSERT_TRUE(WaitUntil([&] { return Property(Cancel(), L"MOUSEFLAG") == 1; }));
   EXPECT_EQ(Property(Cancel(), L"OLDSTATE"), 1);
   EXPECT_NE(Property(Cancel(), L"TIMERID"), 0) << "the hot look fades in";
-  ASSERT_TRUE(WaitUntil([&] { return Property(Cancel(), L"TIMERID") == 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return Property(Cancel(), L"TIMERID") == 0; }, testing_support::kFadeWaitMs));
   ExpectShows(Cancel(), kHot, "hovered");
 
-  testing_support::MovePointerTo({5, 5});
-  ASSERT_TRUE(WaitUntil([&] { return Property(Cancel(), L"MOUSEFLAG") == 0; })) << "no leave notice arrived";
+  testing_support::MoveMouse(nullptr, {5, 5}, testing_support::Delivery::Real);
+  ASSERT_TRUE(WaitUntil([&] { return Property(Cancel(), L"MOUSEFLAG") == 0; }, testing_support::kFadeWaitMs)) << "no leave notice arrived";
   EXPECT_EQ(Property(Cancel(), L"OLDSTATE"), 0);
-  ASSERT_TRUE(WaitUntil([&] { return Property(Cancel(), L"TIMERID") == 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return Property(Cancel(), L"TIMERID") == 0; }, testing_support::kFadeWaitMs));
   ExpectShows(Cancel(), kNormal, "after leaving");
 }
 
@@ -281,7 +282,7 @@ TEST_F(SkinWindowTest, AClickThatClosesTheFormLeavesNothingBehind) {
   skin::StartSkin(form.Handle());
   SetForegroundWindow(form.Handle());
   UpdateWindow(form.Handle());
-  testing_support::ClickCentre(Cancel());
+  testing_support::Click(Cancel(), testing_support::Middle(Cancel()), testing_support::Delivery::Real);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(form.Handle()); }));
   testing_support::PumpFor(50);
   EXPECT_EQ(skin::SkinnedCount(), 0);
