@@ -322,6 +322,14 @@ void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam
     case WM_ENABLE:
       if (w.OwnerDrawn) w.Fade.EnabledChanged(w, wParam != 0);
       break;
+    case WM_SETTEXT:
+    case WM_SETFONT:
+      // A new caption shows at once, not at the next focus change.
+      if (w.OwnerDrawn) {
+        RenderButtonStates(w, ButtonImage());
+        if (!w.TimerId) w.Fade.Painted(w);
+      }
+      break;
     case WM_WINDOWPOSCHANGING:
       if (w.Kind == ControlKind::ComboBox || w.Kind == ControlKind::DriveList) ComboState(w, 0);
       break;

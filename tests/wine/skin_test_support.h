@@ -35,7 +35,7 @@ inline LONG_PTR ButtonType(HWND button) { return GetWindowLongPtrW(button, GWL_S
 // system's own classes. Destroyed with the object.
 class SkinTestForm {
  public:
-  enum Id : int { kOk = IDOK, kCancel = IDCANCEL, kCheck = 100, kRadio1, kRadio2, kGroup, kOwnerDraw, kCombo, kEdit, kHeader };
+  enum Id : int { kOk = IDOK, kCancel = IDCANCEL, kCheck = 100, kRadio1, kRadio2, kGroup, kOwnerDraw, kCombo, kEdit, kHeader, kPicture };
 
   explicit SkinTestForm(const wchar_t* caption = L"皮肤测试") {
     form_ = CreateWindowExW(0, L"#32770", caption, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 60, 60, 400,
@@ -50,6 +50,7 @@ class SkinTestForm {
     Add(L"ComboBox", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kCombo, 10, 100, 150, 120);
     Add(L"Edit", L"文字", WS_BORDER | ES_AUTOHSCROLL, kEdit, 10, 130, 150, 22);
     Add(WC_HEADERW, L"", HDS_HORZ, kHeader, 10, 170, 300, 24);
+    Add(L"Button", L"", BS_PUSHBUTTON | BS_BITMAP, kPicture, 320, 120, 40, 40);
     win::PumpPendingMessages();
   }
   SkinTestForm(const SkinTestForm&) = delete;

@@ -61,15 +61,16 @@ TEST_F(SkinWindowTest, FormAndDescendantsAreSkinnedAndOnlyPushButtonsOwnerDrawn)
     EXPECT_NE(Property(child, L"PROCADDR"), 0) << GetDlgCtrlID(child);
     return TRUE;
   }, 0);
-  // Push and default push buttons are the skin's; other button types keep
-  // the system's look and their own type.
+  // Push and default push buttons are the skin's; other button types, and
+  // push buttons showing a picture, keep the system's look and their type.
   EXPECT_EQ(ButtonType(Ok()), BS_OWNERDRAW);
   EXPECT_EQ(ButtonType(Cancel()), BS_OWNERDRAW);
   EXPECT_EQ(Property(Ok(), L"OLDSTYLE") & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   EXPECT_NE(Property(Ok(), L"0HDC"), 0);
   EXPECT_NE(Property(Ok(), L"3BMP"), 0);
   for (auto [id, type] : {std::pair{SkinTestForm::kCheck, BS_AUTOCHECKBOX}, std::pair{SkinTestForm::kRadio1, BS_AUTORADIOBUTTON},
-                          std::pair{SkinTestForm::kGroup, BS_GROUPBOX}, std::pair{SkinTestForm::kOwnerDraw, BS_OWNERDRAW}}) {
+                          std::pair{SkinTestForm::kGroup, BS_GROUPBOX}, std::pair{SkinTestForm::kOwnerDraw, BS_OWNERDRAW},
+                          std::pair{SkinTestForm::kPicture, BS_PUSHBUTTON}}) {
     EXPECT_EQ(ButtonType(form.Control(id)), type) << id;
     EXPECT_EQ(Property(form.Control(id), L"0HDC"), 0) << id;
   }
@@ -238,8 +239,10 @@ TEST_F(SkinWindowTest, TextStaysUnicodeAndResultsKeepTheirSixtyFourBits) {
   skin::StartSkin(form.Handle());
   EXPECT_TRUE(IsWindowUnicode(Ok()));
   EXPECT_EQ(testing_support::WindowText(Ok()), L"确定");
+  const auto before = testing_support::ClientPixels(Ok());
   SetWindowTextW(Ok(), L"关闭close 😀");
   EXPECT_EQ(testing_support::WindowText(Ok()), L"关闭close 😀");
+  EXPECT_NE(testing_support::ClientPixels(Ok()), before) << "the new caption shows at once";
   const HWND combo = form.Control(SkinTestForm::kCombo);
   ASSERT_EQ(SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"一号")), 0);
   constexpr LRESULT kData = static_cast<LRESULT>(0x8765432112345678ULL);
