@@ -91,7 +91,7 @@ Point NcBorder(int windowWidth, int windowHeight, int clientWidth, int clientHei
 
 std::vector<SliceRect> FlatBorderRings(int width, int height, int borderWidth) {
   std::vector<SliceRect> rings{{0, 0, width, height}};
-  for (int d = 1; d <= borderWidth && 2 * d < width && 2 * d < height; ++d)
+  for (int d = 1; d < borderWidth && 2 * d < width && 2 * d < height; ++d)
     rings.push_back({d, d, width - 2 * d, height - 2 * d});
   return rings;
 }

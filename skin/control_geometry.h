@@ -85,8 +85,8 @@ std::vector<Fill> ProgressFrameFills(const ProgressFrameLayout& layout, float fr
 Point NcBorder(int windowWidth, int windowHeight, int clientWidth, int clientHeight, int scrollWidth,
                int scrollHeight);
 // The outlines that turn a sunken edge `borderWidth` wide into a one-pixel
-// line: the window's outer outline, then one ring inside it per further
-// pixel of the edge.
+// line: the window's outer outline, then one ring inside it for each
+// further pixel of the edge, never reaching into the client area.
 std::vector<SliceRect> FlatBorderRings(int width, int height, int borderWidth);
 
 }  // namespace quillane::skin

@@ -2,6 +2,11 @@
 // Looking at skinned windows in tests, and a small form to skin.
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <span>
+#include <string>
 
 #include "input_driver.h"
 #include "pixel_probe.h"
@@ -21,10 +26,31 @@ inline POINT Middle(HWND window) {
   return {r.right / 2, r.bottom / 2};
 }
 
+// A pixel expected at (x, y), as 0xRRGGBB.
+struct Probe {
+  int X, Y;
+  unsigned Colour;
+};
+
+inline std::string Hex(unsigned colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%06X", colour & 0xFFFFFF);
+  return text;
+}
+
+inline unsigned RgbOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
 // The colour a frameless window shows at (x, y), as 0xRRGGBB.
-inline unsigned ShownPixel(HWND window, int x, int y) {
-  const COLORREF c = ClientPixels(window).At(x, y);
-  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+inline unsigned ShownPixel(HWND window, int x, int y) { return RgbOf(ClientPixels(window).At(x, y)); }
+
+inline void ExpectPixels(const Pixels& shown, std::span<const Probe> probes, const std::string& what) {
+  for (const Probe& p : probes) {
+    ASSERT_TRUE(p.X >= 0 && p.X < shown.Width && p.Y >= 0 && p.Y < shown.Height) << what;
+    EXPECT_EQ(Hex(RgbOf(shown.At(p.X, p.Y))), Hex(p.Colour)) << what << " at (" << p.X << ", " << p.Y << ")";
+  }
+}
+inline void ExpectPixels(const Pixels& shown, std::initializer_list<Probe> probes, const std::string& what) {
+  ExpectPixels(shown, std::span<const Probe>(probes.begin(), probes.size()), what);
 }
 
 inline INT_PTR Property(HWND window, const wchar_t* name) {
