@@ -1,0 +1,316 @@
+#include "capture/frm_screen_capture.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "capture/app_pointer.h"
+#include "capture_test_support.h"
+#include "export/excel_property_bag.h"
+#include "export/picture_pixels.h"
+#include "fake_services.h"
+#include "test_windows.h"
+#include "win32/design_table.h"
+#include "win32/window_classes.h"
+
+namespace quillane::capture {
+namespace {
+
+using testing::Backdrop;
+using testing::BackdropColour;
+using testing::Button;
+using testing::PumpFor;
+using testing::WaitUntil;
+
+COLORREF AsColorref(std::uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+
+// How many pixels of the picture differ from the backdrop; the first one found.
+int DifferencesFromBackdrop(const exporting::PixelImage& image, int left, int top, POINT* first = nullptr) {
+  int count = 0;
+  for (int y = 0; y < image.Height; ++y)
+    for (int x = 0; x < image.Width; ++x)
+      if (AsColorref(image.Pixels[static_cast<std::size_t>(y) * image.Width + x]) !=
+          BackdropColour(left + x, top + y)) {
+        if (count++ == 0 && first) *first = {x, y};
+      }
+  return count;
+}
+
+// Serialises through ExcelPropertyBag, failing when a test says so.
+class SwitchableCodec final : public PictureCodec {
+ public:
+  bool FailWrite = false;
+  bool FailRead = false;
+  void WriteP(std::vector<std::uint8_t>& bytes, const win::Picture& picture) override {
+    if (FailWrite) throw std::bad_alloc();
+    bag_.WriteP(bytes, picture);
+  }
+  win::Picture ReadP(std::span<const std::uint8_t> bytes) override {
+    if (FailRead) throw std::runtime_error("damaged");
+    return bag_.ReadP(bytes);
+  }
+
+ private:
+  exporting::ExcelPropertyBag bag_;
+};
+
+class CaptureWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(capture.Open(nullptr));
+    ShowWindow(capture.Handle(), SW_SHOW);
+    SetForegroundWindow(capture.Handle());
+    UpdateWindow(capture.Handle());
+    PumpFor(50);
+  }
+  void TearDown() override {
+    capture.Destroy();
+    PumpFor(20);
+  }
+
+  // Window pixels to screen pixels.
+  POINT At(int x, int y) const { return {area.Left + x, area.Top + y}; }
+  const CaptureSession& Session() const { return capture.Session(); }
+  FrameRect Frame() const { return Session().Shown().Frame; }
+  RECT PlaceOf(HWND control) const { return testing_support::PlaceInParent(control); }
+  bool Visible(HWND control) const { return IsWindowVisible(control) != FALSE; }
+  // Waits for the screen to show `colour` at that window pixel.
+  bool ScreenShows(int x, int y, COLORREF colour) const {
+    return WaitUntil([&] {
+      const win::WindowDc screen(nullptr);
+      return GetPixel(screen.Get(), area.Left + x, area.Top + y) == colour;
+    }, 1500);
+  }
+  void DragOut(int x0, int y0, int x1, int y1) { testing::Drag(At(x0, y0), At(x1, y1)); }
+
+  const ScreenArea area = VirtualScreen();
+  Backdrop backdrop;
+  testing_support::FakeDialogs dialogs;
+  SwitchableCodec codec;
+  win::Owned<FrmScreenCapture> capture{CaptureServices{dialogs}, codec};
+};
+
+TEST_F(CaptureWindowTest, TheFrozenPictureIsTheWholeScreenAsItWasAndTheWindowCoversIt) {
+  RECT placed{};
+  GetWindowRect(capture.Handle(), &placed);
+  EXPECT_EQ(placed.left, area.Left);
+  EXPECT_EQ(placed.top, area.Top);
+  EXPECT_EQ(placed.right - placed.left, area.Width);
+  EXPECT_EQ(placed.bottom - placed.top, area.Height);
+  const LONG_PTR style = GetWindowLongPtrW(capture.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+  EXPECT_TRUE(GetWindowLongPtrW(capture.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  wchar_t className[64]{};
+  GetClassNameW(capture.Handle(), className, 64);
+  EXPECT_STREQ(className, win::kCaptureWindowClass);
+
+  const exporting::PixelImage frozen = exporting::ReadPicturePixels(capture.Surface().Persistent());
+  ASSERT_EQ(frozen.Width, area.Width);
+  ASSERT_EQ(frozen.Height, area.Height);
+  POINT first{};
+  EXPECT_EQ(DifferencesFromBackdrop(frozen, area.Left, area.Top, &first), 0) << first.x << "," << first.y;
+  // Snapshot 1 reads back to the same picture.
+  const win::Picture snapshot = exporting::ExcelPropertyBag().ReadP(Session().Snapshots().Entry(1));
+  EXPECT_EQ(exporting::ReadPicturePixels(snapshot).Pixels, frozen.Pixels);
+  // The screen shows it, up to its bottom-right corner.
+  EXPECT_TRUE(ScreenShows(area.Width - 1, area.Height - 1, BackdropColour(area.Left + area.Width - 1,
+                                                                       area.Top + area.Height - 1)));
+  const auto shown = testing::ScreenPixels({area.Left, area.Top, area.Left + area.Width, area.Top + area.Height});
+  int differing = 0;
+  for (int y = 0; y < area.Height; ++y)
+    for (int x = 0; x < area.Width; ++x)
+      differing += shown[static_cast<std::size_t>(y) * area.Width + x] != BackdropColour(area.Left + x, area.Top + y);
+  EXPECT_EQ(differing, 0);
+
+  EXPECT_EQ(Session().State().captureMode, CaptureMode::Draw);
+  EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
+  EXPECT_EQ(Session().Snapshots().snapshotTop(), 1);
+  EXPECT_EQ(Session().Snapshots().LastIndex(), 1);
+  EXPECT_EQ(AppPointer(), Pointer::Cross);
+  EXPECT_FALSE(Visible(capture.Strip()) || Visible(capture.SizeLabel()) || Visible(capture.HandleWindow(0)));
+}
+
+TEST_F(CaptureWindowTest, ADraggedRegionShowsItsSizeColourHandlesAndStrip) {
+  DragOut(420, 360, 100, 120);  // up and to the left
+  EXPECT_EQ(Frame(), (FrameRect{100, 120, 320, 240}));
+  EXPECT_EQ(Session().State().captureMode, CaptureMode::Move);
+  EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"320x240");
+  const COLORREF under = BackdropColour(area.Left + 100, area.Top + 120);
+  EXPECT_EQ(testing_support::WindowText(capture.InfoLabel()),
+            L"RGB(" + std::to_wstring(GetRValue(under)) + L"," + std::to_wstring(GetGValue(under)) + L"," +
+                std::to_wstring(GetBValue(under)) + L")");
+  const RECT size = PlaceOf(capture.SizeLabel()), info = PlaceOf(capture.InfoLabel());
+  EXPECT_TRUE(Visible(capture.SizeLabel()) && Visible(capture.InfoLabel()));
+  EXPECT_EQ(size.left, 102);
+  EXPECT_EQ(size.top, 122);
+  EXPECT_EQ(info.left, 102);
+  EXPECT_EQ(info.top, size.bottom + 2);
+  const POINT handles[kHandleCount] = {{98, 118}, {258, 118}, {417, 118}, {98, 238},
+                                       {98, 358}, {258, 358}, {418, 358}, {418, 238}};
+  for (int i = 0; i < kHandleCount; ++i) {
+    const RECT h = PlaceOf(capture.HandleWindow(i));
+    EXPECT_TRUE(Visible(capture.HandleWindow(i))) << i;
+    EXPECT_EQ(h.left, handles[i].x) << i;
+    EXPECT_EQ(h.top, handles[i].y) << i;
+    EXPECT_EQ(h.right - h.left, 4) << i;
+  }
+  const SIZE designed = win::PixelSize(3620, 390, win::ScreenDpi());
+  const RECT strip = PlaceOf(capture.Strip());
+  EXPECT_TRUE(Visible(capture.Strip()));
+  EXPECT_EQ(strip.right, 420);
+  EXPECT_EQ(strip.top, 364);
+  EXPECT_EQ(strip.right - strip.left, designed.cx);
+  EXPECT_EQ(strip.bottom - strip.top, designed.cy);
+  // The frame's outline over the untouched frozen picture.
+  EXPECT_TRUE(ScreenShows(100, 300, FrmScreenCapture::kFrameColour));
+  EXPECT_TRUE(ScreenShows(419, 300, FrmScreenCapture::kFrameColour));
+  EXPECT_TRUE(ScreenShows(200, 300, BackdropColour(area.Left + 200, area.Top + 300)));
+}
+
+TEST_F(CaptureWindowTest, ARegionMovesWithTheMouseAndKeepsItsLabel) {
+  DragOut(100, 120, 420, 360);
+  testing::Drag(At(200, 200), At(260, 230));
+  EXPECT_EQ(Frame(), (FrameRect{160, 150, 320, 240}));
+  EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"320x240");
+  EXPECT_EQ(PlaceOf(capture.SizeLabel()).left, 162);
+  EXPECT_EQ(PlaceOf(capture.Strip()).right, 480);
+  EXPECT_TRUE(Visible(capture.Strip()));
+  // The old outline is gone, the new one is there.
+  EXPECT_TRUE(ScreenShows(100, 300, BackdropColour(area.Left + 100, area.Top + 300)));
+  EXPECT_TRUE(ScreenShows(160, 300, FrmScreenCapture::kFrameColour));
+  // Dragged past the top-left corner it stops there.
+  testing::Drag(At(300, 300), At(0, 0));
+  EXPECT_EQ(Frame(), (FrameRect{0, 0, 320, 240}));
+}
+
+TEST_F(CaptureWindowTest, ARightClickCancelsTheRegionAndASecondOneClosesWithThePointerBack) {
+  DragOut(100, 120, 420, 360);
+  testing::Click(At(200, 200), Button::Right);
+  ASSERT_TRUE(capture.Exists());
+  EXPECT_EQ(Session().State().keepOpenOnRightUp, 1);
+  EXPECT_EQ(Session().State().captureMode, CaptureMode::Draw);
+  EXPECT_FALSE(Visible(capture.Strip()) || Visible(capture.SizeLabel()) || Visible(capture.HandleWindow(6)));
+  EXPECT_TRUE(ScreenShows(100, 300, BackdropColour(area.Left + 100, area.Top + 300)));
+  testing::Click(At(200, 200), Button::Right);
+  EXPECT_FALSE(capture.Exists());
+  EXPECT_EQ(AppPointer(), Pointer::Default);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+TEST_F(CaptureWindowTest, AMiddleClickCloses) {
+  testing::Click(At(50, 50), Button::Middle);
+  EXPECT_FALSE(capture.Exists());
+}
+
+TEST_F(CaptureWindowTest, OtherKeysDoNothingAndEscClosesAlsoFromAControl) {
+  testing::PressKey('A');
+  testing::PressKey(VK_RETURN);
+  ASSERT_TRUE(capture.Exists());
+  DragOut(100, 120, 420, 360);
+  SetFocus(capture.Strip());
+  ASSERT_EQ(GetFocus(), capture.Strip());
+  testing::PressKey(VK_ESCAPE);
+  EXPECT_FALSE(capture.Exists());
+}
+
+TEST_F(CaptureWindowTest, HandlesResizeWithTheScreenCursorAndAPressDropsTheAnnotations) {
+  DragOut(100, 120, 420, 360);
+  // An annotation, undone: redo could bring it back until a handle is pressed.
+  SetPixel(capture.Surface().BackingDc(), 200, 200, RGB(255, 0, 0));
+  capture.Surface().NoteDrawn();
+  ASSERT_TRUE(capture.Session().PushSnapshot());
+  capture.Session().Undo();
+  ASSERT_EQ(Session().Snapshots().snapshotTop(), 2);
+
+  testing::MoveTo(At(259, 120));  // over the top middle handle
+  EXPECT_EQ(AppPointer(), Pointer::SizeNS);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZENS));
+  testing::Drag(At(419, 359), At(470, 390));  // the bottom-right handle
+  EXPECT_EQ(Frame(), (FrameRect{100, 120, 370, 270}));
+  EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"370x270");
+  EXPECT_EQ(Session().Snapshots().snapshotTop(), 1);
+  EXPECT_EQ(Session().Snapshots().LastIndex(), 1);
+  EXPECT_EQ(PlaceOf(capture.HandleWindow(6)).left, 468);
+  EXPECT_EQ(PlaceOf(capture.Strip()).right, 470);
+  EXPECT_TRUE(Visible(capture.Strip()));
+
+  // The top-left handle, twice: the right and bottom edges stay put.
+  for (int drag = 0; drag < 2; ++drag) {
+    const FrameRect f = Frame();
+    testing::Drag(At(static_cast<int>(f.Left) - 1, static_cast<int>(f.Top) - 1),
+                  At(static_cast<int>(f.Left) - 21, static_cast<int>(f.Top) - 11));
+  }
+  EXPECT_EQ(Frame().Right(), 470);
+  EXPECT_EQ(Frame().Bottom(), 390);
+  // Past the left edge the bottom-right handle stops the frame at its last width.
+  const FrameRect before = Frame();
+  testing::Drag(At(469, 389), At(static_cast<int>(before.Left) - 30, 389));
+  EXPECT_GE(Frame().Width, 0);
+  EXPECT_EQ(Frame().Left, before.Left);
+  EXPECT_LT(Frame().Width, before.Width);
+}
+
+TEST_F(CaptureWindowTest, SnapshotsThatFailLeaveTheStoreAndThePictureInStep) {
+  const COLORREF desktop = BackdropColour(area.Left + 200, area.Top + 200);
+  const auto draw = [&] {
+    SetPixel(capture.Surface().BackingDc(), 200, 200, RGB(255, 0, 0));
+    capture.Surface().NoteDrawn();
+  };
+  draw();
+  codec.FailWrite = true;
+  EXPECT_FALSE(capture.Session().PushSnapshot());
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), desktop);
+  EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
+  EXPECT_TRUE(ScreenShows(200, 200, desktop));
+
+  codec.FailWrite = false;
+  draw();
+  ASSERT_TRUE(capture.Session().PushSnapshot());
+  EXPECT_TRUE(ScreenShows(200, 200, RGB(255, 0, 0)));
+  codec.FailRead = true;
+  capture.Session().Undo();
+  EXPECT_EQ(Session().Snapshots().snapshotPos(), 2);
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(255, 0, 0));
+  codec.FailRead = false;
+  capture.Session().Undo();
+  EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), desktop);
+  EXPECT_TRUE(ScreenShows(200, 200, desktop));
+  capture.Session().Redo();
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(255, 0, 0));
+}
+
+TEST_F(CaptureWindowTest, TheColourReadoutKeepsItsTextOffThePicture) {
+  SendMessageW(capture.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 40));
+  const std::wstring onPicture = testing_support::WindowText(capture.InfoLabel());
+  const COLORREF c = BackdropColour(area.Left + 30, area.Top + 40);
+  EXPECT_EQ(onPicture, L"RGB(" + std::to_wstring(GetRValue(c)) + L"," + std::to_wstring(GetGValue(c)) + L"," +
+                           std::to_wstring(GetBValue(c)) + L")");
+  SendMessageW(capture.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
+  EXPECT_EQ(testing_support::WindowText(capture.InfoLabel()), onPicture);
+}
+
+TEST(CaptureWindow, AHundredOpeningsLeaveNoGdiObjectBehind) {
+  testing_support::FakeDialogs dialogs;
+  const auto before = win::LiveGdiObjects();
+  for (int i = 0; i < 100; ++i) {
+    win::Owned<FrmScreenCapture> capture(CaptureServices{dialogs});
+    ASSERT_TRUE(capture.Open(nullptr));
+    ShowWindow(capture.Handle(), SW_SHOW);
+    // A region with its labels, as a user makes one.
+    SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10 + i, 10));
+    SendMessageW(capture.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200 + i));
+    SendMessageW(capture.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 200 + i));
+    win::PumpPendingMessages();
+    if (i % 2) SendMessageW(capture.Handle(), WM_CHAR, 27, 0);
+  }
+  win::PumpPendingMessages();
+  EXPECT_EQ(win::LiveGdiObjects(), before);
+}
+
+}  // namespace
+}  // namespace quillane::capture
