@@ -32,7 +32,7 @@ inline bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
 }
 
 // Real input through SendInput, at screen pixels.
-inline void SendMouse(DWORD flags, POINT screen) {
+inline INPUT MouseInput(DWORD flags, POINT screen) {
   const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   INPUT input{};
@@ -41,6 +41,10 @@ inline void SendMouse(DWORD flags, POINT screen) {
   input.mi.dx = static_cast<LONG>(((screen.x - vx) * 65536LL + vw - 1) / vw);
   input.mi.dy = static_cast<LONG>(((screen.y - vy) * 65536LL + vh - 1) / vh);
   input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+  return input;
+}
+inline void SendMouse(DWORD flags, POINT screen) {
+  INPUT input = MouseInput(flags, screen);
   SendInput(1, &input, sizeof input);
   WaitUntil([&] {
     POINT at{};
@@ -59,9 +63,12 @@ inline DWORD UpFlag(Button b) {
 inline void MoveTo(POINT screen) { SendMouse(0, screen); }
 inline void Press(POINT screen, Button b = Button::Left) { SendMouse(DownFlag(b), screen); }
 inline void Release(POINT screen, Button b = Button::Left) { SendMouse(UpFlag(b), screen); }
+// Press and release in one go: a press may start a loop of its own (a menu's)
+// that only the release ends.
 inline void Click(POINT screen, Button b = Button::Left) {
-  Press(screen, b);
-  Release(screen, b);
+  MoveTo(screen);
+  INPUT inputs[2] = {MouseInput(DownFlag(b), screen), MouseInput(UpFlag(b), screen)};
+  SendInput(2, inputs, sizeof inputs[0]);
   PumpFor(GetDoubleClickTime() / 2 + 300);  // the next click is not a double-click
 }
 inline void Drag(POINT from, POINT to, Button b = Button::Left, int steps = 6) {
