@@ -284,6 +284,35 @@ TEST_F(CaptureWindowTest, SnapshotsThatFailLeaveTheStoreAndThePictureInStep) {
   EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(255, 0, 0));
 }
 
+// The area a repaint will cover now, in pixels.
+long UpdateArea(HWND window) {
+  const win::Region region(CreateRectRgn(0, 0, 0, 0));
+  if (GetUpdateRgn(window, region.Get(), FALSE) == NULLREGION) return 0;
+  std::vector<BYTE> data(GetRegionData(region.Get(), 0, nullptr));
+  auto* header = reinterpret_cast<RGNDATA*>(data.data());
+  GetRegionData(region.Get(), static_cast<DWORD>(data.size()), header);
+  const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+  long area = 0;
+  for (DWORD i = 0; i < header->rdh.nCount; ++i) area += (rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
+  return area;
+}
+
+TEST_F(CaptureWindowTest, AMoveDuringADragRepaintsTheOutlinesAndControlsNotThePicture) {
+  const auto move = [&](int x, int y) {
+    UpdateWindow(capture.Handle());
+    SendMessageW(capture.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    return UpdateArea(capture.Handle());
+  };
+  SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+  move(500, 400);
+  // Two outlines of about 2 x (400 + 300) pixels, two labels and eight handles uncovered.
+  EXPECT_LT(move(520, 410), 2 * 2 * (420 + 310) + 3000);
+  SendMessageW(capture.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(520, 410));
+  SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+  EXPECT_LT(move(230, 220), 2 * 2 * (420 + 310) + 3000);
+  EXPECT_EQ(Frame(), (FrameRect{130, 120, 420, 310}));
+}
+
 TEST_F(CaptureWindowTest, TheColourReadoutKeepsItsTextOffThePicture) {
   SendMessageW(capture.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 40));
   const std::wstring onPicture = testing_support::WindowText(capture.InfoLabel());
