@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "config/saver_settings_store.h"
-#include "startup/run_mode.h"
+#include "pattern/run_mode.h"
 #include "win32/message_loop.h"
 
 namespace quillane {

@@ -8,7 +8,7 @@
 
 #include "pattern/frm_screen_saver.h"
 #include "pattern/random_source.h"
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 
 namespace {
 

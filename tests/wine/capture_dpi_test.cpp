@@ -8,9 +8,11 @@
 #include <string>
 
 #include "capture/frm_screen_capture.h"
-#include "capture_test_support.h"
-#include "export/picture_pixels.h"
+#include "capture_backdrop.h"
 #include "fake_services.h"
+#include "input_driver.h"
+#include "pixel_probe.h"
+#include "waiting.h"
 #include "win32/design_table.h"
 #include "win32/registry_key.h"
 
@@ -38,29 +40,24 @@ TEST(CaptureAtDpiChild, DISABLED_TheFrozenPictureCoversTheWholeScreen) {
   ShowWindow(capture.Handle(), SW_SHOW);
   UpdateWindow(capture.Handle());
 
-  const exporting::PixelImage frozen = exporting::ReadPicturePixels(capture.Surface().Persistent());
+  const testing_support::Pixels frozen = testing_support::BitmapPixels(capture.Surface().Persistent().Bitmap());
   ASSERT_EQ(frozen.Width, area.Width);
   ASSERT_EQ(frozen.Height, area.Height);
-  int differing = 0;
-  for (int y = 0; y < frozen.Height; ++y)
-    for (int x = 0; x < frozen.Width; ++x) {
-      const std::uint32_t p = frozen.Pixels[static_cast<std::size_t>(y) * frozen.Width + x];
-      differing += RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) != testing::BackdropColour(area.Left + x, area.Top + y);
-    }
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(testing::DifferencesFromBackdrop(frozen, area.Left, area.Top), 0);
   // The bottom-right corner is shown, on the screen.
   const POINT corner{area.Left + area.Width - 1, area.Top + area.Height - 1};
-  EXPECT_TRUE(testing::WaitUntil([&] {
-    const win::WindowDc screen(nullptr);
-    return GetPixel(screen.Get(), corner.x, corner.y) == testing::BackdropColour(corner.x, corner.y);
-  }));
+  EXPECT_TRUE(testing_support::WaitUntil(
+      [&] { return testing_support::ScreenPixel(corner) == testing::BackdropColour(corner.x, corner.y); }));
 
   // The strip has its designed size at this dpi; a region moves to the real right and bottom edges.
   const SIZE strip = win::PixelSize(FrmScreenCapture::kStripWidthTwips, FrmScreenCapture::kStripHeightTwips, {dpi, dpi});
   EXPECT_EQ(capture.Session().Metrics().Strip.Width, strip.cx);
   EXPECT_EQ(capture.Session().Metrics().Strip.Height, strip.cy);
-  testing::Drag({area.Left + 10, area.Top + 10}, {area.Left + 110, area.Top + 60});
-  testing::Drag({area.Left + 50, area.Top + 30}, {corner.x, corner.y});
+  const auto drag = [&](POINT from, POINT to) {
+    testing_support::Drag(capture.Handle(), from, to, testing_support::Delivery::Real);
+  };
+  drag({10, 10}, {110, 60});
+  drag({50, 30}, {area.Width - 1, area.Height - 1});
   EXPECT_EQ(capture.Session().Shown().Frame, (FrameRect{static_cast<float>(area.Width - 100),
                                                         static_cast<float>(area.Height - 50), 100, 50}));
 }

@@ -5,19 +5,17 @@
 #include <utility>
 
 #include "capture/app_pointer.h"
-#include "capture_test_support.h"
-#include "fake_saver_host.h"
-#include "fake_services.h"
-#include "pattern/frm_screen_saver.h"
-#include "pattern/random_source.h"
-#include "startup/run_mode.h"
+#include "input_driver.h"
+#include "main_window_fixture.h"
+#include "waiting.h"
 #include "win32/window_classes.h"
 
 namespace quillane {
 namespace {
 
-using capture::testing::PumpFor;
-using capture::testing::WaitUntil;
+using testing_support::Delivery;
+using testing_support::PumpFor;
+using testing_support::WaitUntil;
 
 // Where the flowers are now; it changes with every growth tick.
 long long Motion(FlowerEngine& engine) {
@@ -26,7 +24,7 @@ long long Motion(FlowerEngine& engine) {
   return sum;
 }
 
-// Runs once the capture window is there, from the message loop that runs it.
+// Runs once the capture window is there, from the loop that runs it.
 std::function<void()> scriptInModalLoop;
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
   if (!FindWindowW(win::kCaptureWindowClass, nullptr)) return;
@@ -34,49 +32,44 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
   if (scriptInModalLoop) std::exchange(scriptInModalLoop, nullptr)();
 }
 
-TEST(CaptureFromTheMenu, OpensModallyOverTheGrowingFlowersAndEscClosesIt) {
-  SetRunMode(L"");
-  testing_support::FakeSaverHost host;
-  SeededRandom random(7);
-  testing_support::FakeDialogs dialogs;
-  testing_support::FakeShell shell;
-  win::Owned<FrmScreenSaver> main({host, random, dialogs, shell});
-  ASSERT_TRUE(main.Load(WindowPlacement::Normal));
-  main.Show();
-  PumpFor(200);
+using CaptureFromTheMenu = testing_support::MainWindowTest;
 
+TEST_F(CaptureFromTheMenu, OpensModallyOverTheGrowingFlowersAndEscClosesIt) {
+  Open();
+  ASSERT_TRUE(WaitUntil([&] { return Motion(window.Engine()) != 0; }, 20000)) << "no flower started";
   HWND capture = nullptr, owner = nullptr;
   bool mainEnabled = true, grewBehind = false, topmost = false, closed = false;
   scriptInModalLoop = [&] {
     capture = FindWindowW(win::kCaptureWindowClass, nullptr);
     owner = GetWindow(capture, GW_OWNER);
-    mainEnabled = IsWindowEnabled(main.Handle()) != FALSE;
+    mainEnabled = IsWindowEnabled(window.Handle()) != FALSE;
     topmost = (GetWindowLongPtrW(capture, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    const long long before = Motion(main.Engine());
+    const long long before = Motion(window.Engine());
     PumpFor(300);
-    grewBehind = Motion(main.Engine()) != before;
-    capture::testing::PressKey(VK_ESCAPE);
+    grewBehind = Motion(window.Engine()) != before;
+    testing_support::PressKey(VK_ESCAPE, Delivery::Real);
     closed = WaitUntil([&] { return !IsWindow(capture); });
     if (!closed) DestroyWindow(capture);  // the test fails, but does not hang
   };
   SetTimer(nullptr, 0, 20, &RunScript);
   RECT item{};
-  ASSERT_TRUE(GetMenuItemRect(main.Handle(), GetMenu(main.Handle()), 5, &item));  // "截屏(screenshot)"
-  capture::testing::Click({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+  ASSERT_TRUE(GetMenuItemRect(window.Handle(), GetMenu(window.Handle()), 5, &item));  // "截屏(screenshot)"
+  const POINT entry{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  ASSERT_TRUE(testing_support::WhilePumping([&] { testing_support::Click(nullptr, entry, Delivery::Real); }));
   ASSERT_TRUE(WaitUntil([&] { return closed; }));
 
   EXPECT_NE(capture, nullptr);
-  EXPECT_EQ(owner, main.Handle());
+  EXPECT_EQ(owner, window.Handle());
   EXPECT_TRUE(topmost);
   EXPECT_FALSE(mainEnabled);
   EXPECT_TRUE(grewBehind);
-  EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+  EXPECT_TRUE(IsWindowEnabled(window.Handle()));
   EXPECT_EQ(capture::AppPointer(), capture::Pointer::Default);
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
   // The main window goes on growing flowers.
-  const long long after = Motion(main.Engine());
+  const long long after = Motion(window.Engine());
   PumpFor(100);
-  EXPECT_NE(Motion(main.Engine()), after);
+  EXPECT_NE(Motion(window.Engine()), after);
 }
 
 }  // namespace

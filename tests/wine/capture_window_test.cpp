@@ -8,11 +8,13 @@
 #include <string>
 
 #include "capture/app_pointer.h"
-#include "capture_test_support.h"
+#include "capture_backdrop.h"
 #include "export/excel_property_bag.h"
-#include "export/picture_pixels.h"
 #include "fake_services.h"
+#include "input_driver.h"
+#include "pixel_probe.h"
 #include "test_windows.h"
+#include "waiting.h"
 #include "win32/design_table.h"
 #include "win32/window_classes.h"
 
@@ -21,22 +23,15 @@ namespace {
 
 using testing::Backdrop;
 using testing::BackdropColour;
-using testing::Button;
-using testing::PumpFor;
-using testing::WaitUntil;
+using testing::DifferencesFromBackdrop;
+using testing_support::Delivery;
+using testing_support::MouseButton;
+using testing_support::PumpFor;
+using testing_support::WaitUntil;
 
-COLORREF AsColorref(std::uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
-
-// How many pixels of the picture differ from the backdrop; the first one found.
-int DifferencesFromBackdrop(const exporting::PixelImage& image, int left, int top, POINT* first = nullptr) {
-  int count = 0;
-  for (int y = 0; y < image.Height; ++y)
-    for (int x = 0; x < image.Width; ++x)
-      if (AsColorref(image.Pixels[static_cast<std::size_t>(y) * image.Width + x]) !=
-          BackdropColour(left + x, top + y)) {
-        if (count++ == 0 && first) *first = {x, y};
-      }
-  return count;
+std::wstring Readout(COLORREF c) {
+  return L"RGB(" + std::to_wstring(GetRValue(c)) + L"," + std::to_wstring(GetGValue(c)) + L"," +
+         std::to_wstring(GetBValue(c)) + L")";
 }
 
 // Serialises through ExcelPropertyBag, failing when a test says so.
@@ -71,20 +66,21 @@ class CaptureWindowTest : public ::testing::Test {
     PumpFor(20);
   }
 
-  // Window pixels to screen pixels.
-  POINT At(int x, int y) const { return {area.Left + x, area.Top + y}; }
   const CaptureSession& Session() const { return capture.Session(); }
   FrameRect Frame() const { return Session().Shown().Frame; }
   RECT PlaceOf(HWND control) const { return testing_support::PlaceInParent(control); }
   bool Visible(HWND control) const { return IsWindowVisible(control) != FALSE; }
   // Waits for the screen to show `colour` at that window pixel.
   bool ScreenShows(int x, int y, COLORREF colour) const {
-    return WaitUntil([&] {
-      const win::WindowDc screen(nullptr);
-      return GetPixel(screen.Get(), area.Left + x, area.Top + y) == colour;
-    }, 1500);
+    return WaitUntil([&] { return testing_support::ScreenPixel({area.Left + x, area.Top + y}) == colour; }, 1500);
   }
-  void DragOut(int x0, int y0, int x1, int y1) { testing::Drag(At(x0, y0), At(x1, y1)); }
+  // Real input at window pixels.
+  void Drag(int x0, int y0, int x1, int y1) {
+    testing_support::Drag(capture.Handle(), {x0, y0}, {x1, y1}, Delivery::Real);
+  }
+  void Click(int x, int y, MouseButton button) {
+    testing_support::Click(capture.Handle(), {x, y}, Delivery::Real, button);
+  }
 
   const ScreenArea area = VirtualScreen();
   Backdrop backdrop;
@@ -108,23 +104,19 @@ TEST_F(CaptureWindowTest, TheFrozenPictureIsTheWholeScreenAsItWasAndTheWindowCov
   GetClassNameW(capture.Handle(), className, 64);
   EXPECT_STREQ(className, win::kCaptureWindowClass);
 
-  const exporting::PixelImage frozen = exporting::ReadPicturePixels(capture.Surface().Persistent());
+  const testing_support::Pixels frozen = testing_support::BitmapPixels(capture.Surface().Persistent().Bitmap());
   ASSERT_EQ(frozen.Width, area.Width);
   ASSERT_EQ(frozen.Height, area.Height);
-  POINT first{};
-  EXPECT_EQ(DifferencesFromBackdrop(frozen, area.Left, area.Top, &first), 0) << first.x << "," << first.y;
+  EXPECT_EQ(DifferencesFromBackdrop(frozen, area.Left, area.Top), 0);
   // Snapshot 1 reads back to the same picture.
   const win::Picture snapshot = exporting::ExcelPropertyBag().ReadP(Session().Snapshots().Entry(1));
-  EXPECT_EQ(exporting::ReadPicturePixels(snapshot).Pixels, frozen.Pixels);
+  EXPECT_EQ(testing_support::BitmapPixels(snapshot.Bitmap()), frozen);
   // The screen shows it, up to its bottom-right corner.
   EXPECT_TRUE(ScreenShows(area.Width - 1, area.Height - 1, BackdropColour(area.Left + area.Width - 1,
                                                                        area.Top + area.Height - 1)));
-  const auto shown = testing::ScreenPixels({area.Left, area.Top, area.Left + area.Width, area.Top + area.Height});
-  int differing = 0;
-  for (int y = 0; y < area.Height; ++y)
-    for (int x = 0; x < area.Width; ++x)
-      differing += shown[static_cast<std::size_t>(y) * area.Width + x] != BackdropColour(area.Left + x, area.Top + y);
-  EXPECT_EQ(differing, 0);
+  const auto shown =
+      testing_support::ScreenPixels({area.Left, area.Top, area.Left + area.Width, area.Top + area.Height});
+  EXPECT_EQ(DifferencesFromBackdrop(shown, area.Left, area.Top), 0);
 
   EXPECT_EQ(Session().State().captureMode, CaptureMode::Draw);
   EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
@@ -135,14 +127,12 @@ TEST_F(CaptureWindowTest, TheFrozenPictureIsTheWholeScreenAsItWasAndTheWindowCov
 }
 
 TEST_F(CaptureWindowTest, ADraggedRegionShowsItsSizeColourHandlesAndStrip) {
-  DragOut(420, 360, 100, 120);  // up and to the left
+  Drag(420, 360, 100, 120);  // up and to the left
   EXPECT_EQ(Frame(), (FrameRect{100, 120, 320, 240}));
   EXPECT_EQ(Session().State().captureMode, CaptureMode::Move);
   EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"320x240");
   const COLORREF under = BackdropColour(area.Left + 100, area.Top + 120);
-  EXPECT_EQ(testing_support::WindowText(capture.InfoLabel()),
-            L"RGB(" + std::to_wstring(GetRValue(under)) + L"," + std::to_wstring(GetGValue(under)) + L"," +
-                std::to_wstring(GetBValue(under)) + L")");
+  EXPECT_EQ(testing_support::WindowText(capture.InfoLabel()), Readout(under));
   const RECT size = PlaceOf(capture.SizeLabel()), info = PlaceOf(capture.InfoLabel());
   EXPECT_TRUE(Visible(capture.SizeLabel()) && Visible(capture.InfoLabel()));
   EXPECT_EQ(size.left, 102);
@@ -172,8 +162,8 @@ TEST_F(CaptureWindowTest, ADraggedRegionShowsItsSizeColourHandlesAndStrip) {
 }
 
 TEST_F(CaptureWindowTest, ARegionMovesWithTheMouseAndKeepsItsLabel) {
-  DragOut(100, 120, 420, 360);
-  testing::Drag(At(200, 200), At(260, 230));
+  Drag(100, 120, 420, 360);
+  Drag(200, 200, 260, 230);
   EXPECT_EQ(Frame(), (FrameRect{160, 150, 320, 240}));
   EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"320x240");
   EXPECT_EQ(PlaceOf(capture.SizeLabel()).left, 162);
@@ -183,42 +173,42 @@ TEST_F(CaptureWindowTest, ARegionMovesWithTheMouseAndKeepsItsLabel) {
   EXPECT_TRUE(ScreenShows(100, 300, BackdropColour(area.Left + 100, area.Top + 300)));
   EXPECT_TRUE(ScreenShows(160, 300, FrmScreenCapture::kFrameColour));
   // Dragged past the top-left corner it stops there.
-  testing::Drag(At(300, 300), At(0, 0));
+  Drag(300, 300, 0, 0);
   EXPECT_EQ(Frame(), (FrameRect{0, 0, 320, 240}));
 }
 
 TEST_F(CaptureWindowTest, ARightClickCancelsTheRegionAndASecondOneClosesWithThePointerBack) {
-  DragOut(100, 120, 420, 360);
-  testing::Click(At(200, 200), Button::Right);
+  Drag(100, 120, 420, 360);
+  Click(200, 200, MouseButton::Right);
   ASSERT_TRUE(capture.Exists());
   EXPECT_EQ(Session().State().keepOpenOnRightUp, 1);
   EXPECT_EQ(Session().State().captureMode, CaptureMode::Draw);
   EXPECT_FALSE(Visible(capture.Strip()) || Visible(capture.SizeLabel()) || Visible(capture.HandleWindow(6)));
   EXPECT_TRUE(ScreenShows(100, 300, BackdropColour(area.Left + 100, area.Top + 300)));
-  testing::Click(At(200, 200), Button::Right);
+  Click(200, 200, MouseButton::Right);
   EXPECT_FALSE(capture.Exists());
   EXPECT_EQ(AppPointer(), Pointer::Default);
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 }
 
 TEST_F(CaptureWindowTest, AMiddleClickCloses) {
-  testing::Click(At(50, 50), Button::Middle);
+  Click(50, 50, MouseButton::Middle);
   EXPECT_FALSE(capture.Exists());
 }
 
 TEST_F(CaptureWindowTest, OtherKeysDoNothingAndEscClosesAlsoFromAControl) {
-  testing::PressKey('A');
-  testing::PressKey(VK_RETURN);
+  testing_support::PressKey('A', Delivery::Real);
+  testing_support::PressKey(VK_RETURN, Delivery::Real);
   ASSERT_TRUE(capture.Exists());
-  DragOut(100, 120, 420, 360);
+  Drag(100, 120, 420, 360);
   SetFocus(capture.Strip());
   ASSERT_EQ(GetFocus(), capture.Strip());
-  testing::PressKey(VK_ESCAPE);
+  testing_support::PressKey(VK_ESCAPE, Delivery::Real);
   EXPECT_FALSE(capture.Exists());
 }
 
 TEST_F(CaptureWindowTest, HandlesResizeWithTheScreenCursorAndAPressDropsTheAnnotations) {
-  DragOut(100, 120, 420, 360);
+  Drag(100, 120, 420, 360);
   // An annotation, undone: redo could bring it back until a handle is pressed.
   SetPixel(capture.Surface().BackingDc(), 200, 200, RGB(255, 0, 0));
   capture.Surface().NoteDrawn();
@@ -226,10 +216,10 @@ TEST_F(CaptureWindowTest, HandlesResizeWithTheScreenCursorAndAPressDropsTheAnnot
   capture.Session().Undo();
   ASSERT_EQ(Session().Snapshots().snapshotTop(), 2);
 
-  testing::MoveTo(At(259, 120));  // over the top middle handle
+  testing_support::MoveMouse(capture.Handle(), {259, 120}, Delivery::Real);  // over the top middle handle
   EXPECT_EQ(AppPointer(), Pointer::SizeNS);
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZENS));
-  testing::Drag(At(419, 359), At(470, 390));  // the bottom-right handle
+  Drag(419, 359, 470, 390);  // the bottom-right handle
   EXPECT_EQ(Frame(), (FrameRect{100, 120, 370, 270}));
   EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"370x270");
   EXPECT_EQ(Session().Snapshots().snapshotTop(), 1);
@@ -241,14 +231,14 @@ TEST_F(CaptureWindowTest, HandlesResizeWithTheScreenCursorAndAPressDropsTheAnnot
   // The top-left handle, twice: the right and bottom edges stay put.
   for (int drag = 0; drag < 2; ++drag) {
     const FrameRect f = Frame();
-    testing::Drag(At(static_cast<int>(f.Left) - 1, static_cast<int>(f.Top) - 1),
-                  At(static_cast<int>(f.Left) - 21, static_cast<int>(f.Top) - 11));
+    const int x = static_cast<int>(f.Left), y = static_cast<int>(f.Top);
+    Drag(x - 1, y - 1, x - 21, y - 11);
   }
   EXPECT_EQ(Frame().Right(), 470);
   EXPECT_EQ(Frame().Bottom(), 390);
   // Past the left edge the bottom-right handle stops the frame at its last width.
   const FrameRect before = Frame();
-  testing::Drag(At(469, 389), At(static_cast<int>(before.Left) - 30, 389));
+  Drag(469, 389, static_cast<int>(before.Left) - 30, 389);
   EXPECT_GE(Frame().Width, 0);
   EXPECT_EQ(Frame().Left, before.Left);
   EXPECT_LT(Frame().Width, before.Width);
@@ -259,6 +249,7 @@ TEST_F(CaptureWindowTest, SnapshotsThatFailLeaveTheStoreAndThePictureInStep) {
   const auto draw = [&] {
     SetPixel(capture.Surface().BackingDc(), 200, 200, RGB(255, 0, 0));
     capture.Surface().NoteDrawn();
+    InvalidateRect(capture.Handle(), nullptr, FALSE);
   };
   draw();
   codec.FailWrite = true;
@@ -317,8 +308,7 @@ TEST_F(CaptureWindowTest, TheColourReadoutKeepsItsTextOffThePicture) {
   SendMessageW(capture.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 40));
   const std::wstring onPicture = testing_support::WindowText(capture.InfoLabel());
   const COLORREF c = BackdropColour(area.Left + 30, area.Top + 40);
-  EXPECT_EQ(onPicture, L"RGB(" + std::to_wstring(GetRValue(c)) + L"," + std::to_wstring(GetGValue(c)) + L"," +
-                           std::to_wstring(GetBValue(c)) + L")");
+  EXPECT_EQ(onPicture, Readout(c));
   SendMessageW(capture.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
   EXPECT_EQ(testing_support::WindowText(capture.InfoLabel()), onPicture);
 }
