@@ -53,6 +53,7 @@ LRESULT CapturePicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
       SetCapture(Handle());
+      held_ = true;
       if (events_.Press) events_.Press(ButtonOf(message));
       return 0;
     case WM_MOUSEMOVE:
@@ -61,8 +62,19 @@ LRESULT CapturePicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      if (!AnyButtonDown(wParam) && GetCapture() == Handle()) ReleaseCapture();
+      if (!AnyButtonDown(wParam)) {
+        held_ = false;
+        if (GetCapture() == Handle()) ReleaseCapture();
+      }
       if (events_.Release) events_.Release(ButtonOf(message));
+      return 0;
+    case WM_CAPTURECHANGED:
+      // The mouse taken away mid-drag (another window, the system): the drag
+      // ends as a release would end it, so no later hover drags on.
+      if (held_) {
+        held_ = false;
+        if (events_.Release) events_.Release(MouseButton::Left);
+      }
       return 0;
     case WM_CHAR:
     case WM_KEYDOWN:

@@ -38,6 +38,7 @@ class CapturePicture : public win::Window {
 
   Look look_{};
   Events events_;
+  bool held_ = false;  // the mouse is held by a press on this picture
   win::Brush fill_;
   win::Brush border_;
 };

@@ -244,6 +244,20 @@ TEST_F(CaptureWindowTest, HandlesResizeWithTheScreenCursorAndAPressDropsTheAnnot
   EXPECT_LT(Frame().Width, before.Width);
 }
 
+TEST_F(CaptureWindowTest, AHandleDragThatLosesTheMouseEndsAndHoveringNoLongerResizes) {
+  Drag(100, 120, 420, 360);
+  const HWND handle = capture.HandleWindow(6);
+  SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  ASSERT_EQ(Session().State().handleDragState, HandleDragState::Start);
+  SetCapture(capture.Handle());  // taken away without a release
+  ReleaseCapture();
+  EXPECT_EQ(Session().State().handleDragState, HandleDragState::Stop);
+  EXPECT_TRUE(Visible(capture.Strip()));
+  testing_support::MoveMouse(capture.Handle(), {419, 359}, Delivery::Real);
+  testing_support::MoveMouse(capture.Handle(), {500, 420}, Delivery::Real);
+  EXPECT_EQ(Frame(), (FrameRect{100, 120, 320, 240}));
+}
+
 TEST_F(CaptureWindowTest, SnapshotsThatFailLeaveTheStoreAndThePictureInStep) {
   const COLORREF desktop = BackdropColour(area.Left + 200, area.Top + 200);
   const auto draw = [&] {
