@@ -127,7 +127,7 @@ bool FrmScreenCapture::Open(HWND owner) {
 }
 
 HWND FrmScreenCapture::CreateLabel(const wchar_t* caption) {
-  const HWND label = CreateWindowExW(0, L"STATIC", caption, WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Handle(),
+  const HWND label = CreateWindowExW(0, L"STATIC", caption, WS_CHILD | SS_CENTER | SS_NOPREFIX, 0, 0, 0, 0, Handle(),
                                      nullptr, win::ModuleInstance(), nullptr);
   if (label) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.Get()), FALSE);
   return label;
@@ -138,7 +138,7 @@ SIZE FrmScreenCapture::LabelSize(const std::wstring& text) const {
   const win::SelectGuard font(dc.Get(), labelFont_.Get());
   SIZE extent{};
   GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-  return {extent.cx + 2, labelHeight_};
+  return {extent.cx + 4, labelHeight_};
 }
 
 void FrmScreenCapture::InvalidateFrame(const Overlay& overlay) {

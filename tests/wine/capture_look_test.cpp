@@ -20,7 +20,10 @@ TEST_F(CaptureLook, ARegionWithItsLabelsHandlesAndStrip) {
   const char* seconds = std::getenv("QUILLANE_LOOK_SECONDS");
   if (!seconds || std::atof(seconds) <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
   Open();
-  testing_support::PumpFor(1500);
+  // Some flowers first, so the frozen picture has something to show.
+  testing_support::WaitUntil([&] { return window.Engine().Slots()[0].Petals + window.Engine().Slots()[1].Petals > 0; },
+                             20000);
+  testing_support::PumpFor(2500);
   win::Owned<capture::FrmScreenCapture> capture(capture::CaptureServices{dialogs});
   ASSERT_TRUE(capture.Open(window.Handle()));
   ShowWindow(capture.Handle(), SW_SHOW);
