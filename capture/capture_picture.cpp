@@ -4,6 +4,22 @@
 
 namespace quillane::capture {
 
+bool IsButtonPress(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: return true;
+    default: return false;
+  }
+}
+
+bool IsButtonRelease(UINT message) {
+  return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
 MouseButton ButtonOf(UINT message) {
   switch (message) {
     case WM_RBUTTONDOWN:
@@ -45,28 +61,23 @@ void CapturePicture::Paint() {
 }
 
 LRESULT CapturePicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsButtonPress(message)) {
+    SetCapture(Handle());
+    held_ = true;
+    if (events_.Press) events_.Press(ButtonOf(message));
+    return 0;
+  }
+  if (IsButtonRelease(message)) {
+    if (!AnyButtonDown(wParam)) {
+      held_ = false;
+      if (GetCapture() == Handle()) ReleaseCapture();
+    }
+    if (events_.Release) events_.Release(ButtonOf(message));
+    return 0;
+  }
   switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-      SetCapture(Handle());
-      held_ = true;
-      if (events_.Press) events_.Press(ButtonOf(message));
-      return 0;
     case WM_MOUSEMOVE:
       if (events_.Move) events_.Move();
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      if (!AnyButtonDown(wParam)) {
-        held_ = false;
-        if (GetCapture() == Handle()) ReleaseCapture();
-      }
-      if (events_.Release) events_.Release(ButtonOf(message));
       return 0;
     case WM_CAPTURECHANGED:
       // The mouse taken away mid-drag (another window, the system): the drag

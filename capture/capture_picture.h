@@ -43,7 +43,10 @@ class CapturePicture : public win::Window {
   win::Brush border_;
 };
 
-// The mouse button of a button-down, -up or double-click message.
+// Button-down (double-clicks included) and button-up messages of the three buttons.
+bool IsButtonPress(UINT message);
+bool IsButtonRelease(UINT message);
+// The mouse button of such a message.
 MouseButton ButtonOf(UINT message);
 // The buttons of a move's key state, as the forms' bits (1 left, 2 right, 4 middle).
 unsigned ButtonBitsOf(WPARAM keyState);

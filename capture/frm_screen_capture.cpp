@@ -191,25 +191,20 @@ void FrmScreenCapture::Paint() {
 }
 
 LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsButtonPress(message)) {
+    // Held until the last button goes up, so a drag keeps reaching the window.
+    SetCapture(Handle());
+    if (session_) session_->Press(ButtonOf(message), PointOf(lParam));
+    return 0;
+  }
+  if (IsButtonRelease(message)) {
+    if (session_) session_->Release(ButtonOf(message), PointOf(lParam));
+    if (Exists() && !AnyButtonDown(wParam) && GetCapture() == Handle()) ReleaseCapture();
+    return 0;
+  }
   switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-      // Held until the last button goes up, so a drag keeps reaching the window.
-      SetCapture(Handle());
-      if (session_) session_->Press(ButtonOf(message), PointOf(lParam));
-      return 0;
     case WM_MOUSEMOVE:
       if (session_) session_->Move(ButtonBitsOf(wParam), PointOf(lParam));
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      if (session_) session_->Release(ButtonOf(message), PointOf(lParam));
-      if (Exists() && !AnyButtonDown(wParam) && GetCapture() == Handle()) ReleaseCapture();
       return 0;
     case WM_CHAR:
       if (session_) session_->KeyPress(static_cast<int>(wParam));
