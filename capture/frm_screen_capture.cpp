@@ -50,7 +50,7 @@ PointF PointOf(LPARAM lParam) {
 }
 
 // Moves, sizes, shows or hides a control in the batch only when that changes.
-void Place(HDWP& batch, HWND control, PointF at, SIZE size, bool visible) {
+void Place(HDWP& batch, HWND control, PointF at, SIZE size, bool visible, UINT flags = 0) {
   if (!batch || !control) return;
   RECT now{};
   GetWindowRect(control, &now);
@@ -60,7 +60,7 @@ void Place(HDWP& batch, HWND control, PointF at, SIZE size, bool visible) {
   const bool moved = now.left != x || now.top != y || now.right - now.left != size.cx || now.bottom - now.top != size.cy;
   if (!moved && wasVisible == visible) return;
   const UINT show = wasVisible == visible ? 0 : visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-  batch = DeferWindowPos(batch, control, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | show);
+  batch = DeferWindowPos(batch, control, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | show | flags);
 }
 
 }  // namespace
@@ -163,8 +163,9 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   }
   // Every control moves in one batch, so each shows once in its final place.
   HDWP batch = BeginDeferWindowPos(3 + kHandleCount);
-  Place(batch, lblPos_, overlay.SizeLabelAt, sizeLabelSize_, overlay.LabelsVisible);
-  Place(batch, lblInfo_, overlay.InfoLabelAt, infoLabelSize_, overlay.LabelsVisible);
+  // A label's centred text moves when its width changes: all of it is repainted.
+  Place(batch, lblPos_, overlay.SizeLabelAt, sizeLabelSize_, overlay.LabelsVisible, SWP_NOCOPYBITS);
+  Place(batch, lblInfo_, overlay.InfoLabelAt, infoLabelSize_, overlay.LabelsVisible, SWP_NOCOPYBITS);
   for (int i = 0; i < kHandleCount; ++i)
     Place(batch, HandleWindow(i), overlay.Handles[static_cast<std::size_t>(i)], {kHandleSize, kHandleSize},
           overlay.HandlesVisible);

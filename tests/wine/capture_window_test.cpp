@@ -318,6 +318,17 @@ TEST_F(CaptureWindowTest, AMoveDuringADragRepaintsTheOutlinesAndControlsNotThePi
   EXPECT_EQ(Frame(), (FrameRect{130, 120, 420, 310}));
 }
 
+TEST_F(CaptureWindowTest, ALabelWhoseTextChangesWidthShowsAllOfItsNewText) {
+  SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  for (const int at : {200, 11, 250, 3}) {
+    SendMessageW(capture.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at, at));
+    for (const HWND label : {capture.SizeLabel(), capture.InfoLabel()})
+      EXPECT_TRUE(WaitUntil([&] {
+        return testing_support::ClientPixels(label) == testing_support::PrintedClient(label);
+      }, 1000)) << testing_support::WindowText(label);
+  }
+}
+
 TEST_F(CaptureWindowTest, TheColourReadoutKeepsItsTextOffThePicture) {
   SendMessageW(capture.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 40));
   const std::wstring onPicture = testing_support::WindowText(capture.InfoLabel());
