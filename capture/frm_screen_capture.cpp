@@ -82,6 +82,20 @@ bool FrmScreenCapture::Open(HWND owner) {
   });
   const win::DisplayDpi dpi = win::ScreenDpi();
   const SIZE strip = win::PixelSize(kStripWidthTwips, kStripHeightTwips, dpi);
+  if (!CreateControls(dpi, strip)) {
+    Destroy();
+    return false;
+  }
+  session_.emplace(static_cast<CaptureView&>(*this), surface_,
+                   CaptureMetrics{area,
+                                  {kHandleSize, kHandleSize},
+                                  {static_cast<float>(strip.cx), static_cast<float>(strip.cy)},
+                                  static_cast<float>(labelHeight_)});
+  session_->Open();
+  return true;
+}
+
+bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi, SIZE strip) {
   labelFont_ = win::CreateDesignFont(kFontFace, 10.5, FW_NORMAL, dpi);
   frameBrush_.Reset(CreateSolidBrush(kFrameColour));
   labelBrush_.Reset(CreateSolidBrush(kLabelBackColour));
@@ -96,6 +110,7 @@ bool FrmScreenCapture::Open(HWND owner) {
   }
   sizeLabelSize_ = LabelSize(shown_.SizeText);
   infoLabelSize_ = LabelSize(shown_.InfoText);
+  // The strip waits above the window, hidden.
   bool made = lblPos_ && lblInfo_ &&
               picture1_.Create(Handle(), {0, -strip.cy, strip.cx, 0}, {kStripColour, kFrameColour}, {});
   for (int i = 0; i < kHandleCount; ++i) {
@@ -113,17 +128,7 @@ bool FrmScreenCapture::Open(HWND owner) {
                         },
                         [this, i](MouseButton) { session_->HandleRelease(i); }});
   }
-  if (!made) {
-    Destroy();
-    return false;
-  }
-  session_.emplace(static_cast<CaptureView&>(*this), surface_,
-                   CaptureMetrics{area,
-                                  {kHandleSize, kHandleSize},
-                                  {static_cast<float>(strip.cx), static_cast<float>(strip.cy)},
-                                  static_cast<float>(labelHeight_)});
-  session_->Open();
-  return true;
+  return made;
 }
 
 HWND FrmScreenCapture::CreateLabel(const wchar_t* caption) {

@@ -12,6 +12,7 @@
 #include "capture/capture_picture.h"
 #include "capture/capture_session.h"
 #include "capture/capture_surface.h"
+#include "win32/design_table.h"
 #include "win32/dialogs.h"
 #include "win32/gdi.h"
 #include "win32/window.h"
@@ -58,7 +59,7 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   std::uint32_t PixelAt(std::int32_t x, std::int32_t y) override;
   void Close() override;
 
-  bool CreateControls();
+  bool CreateControls(win::DisplayDpi dpi, SIZE strip);
   HWND CreateLabel(const wchar_t* caption);
   SIZE LabelSize(const std::wstring& text) const;
   void InvalidateFrame(const Overlay& overlay);
