@@ -16,10 +16,6 @@ using Step = SnapshotStore::Step;
 class SnapshotStoreTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(store.Open()); }
-  void Push(std::uint32_t content) {
-    picture.Draw(content);
-    ASSERT_TRUE(store.Push());
-  }
   std::uint32_t Shown() const { return FakePicture::Content(store.Entry(store.snapshotPos())); }
 
   FakePicture picture;
@@ -36,58 +32,6 @@ TEST_F(SnapshotStoreTest, OpeningHoldsTheDesktopAtOneAndNothingToStepTo) {
   EXPECT_EQ(store.Undo(), Step::AtEnd);
   EXPECT_EQ(store.snapshotPos(), 1);
   EXPECT_EQ(picture.Composed, 1u);
-}
-
-TEST_F(SnapshotStoreTest, UndoAndRedoWalkTheStepsAndAPushDropsTheRedoHistory) {
-  Push(2);
-  Push(3);
-  Push(4);
-  EXPECT_EQ(store.Undo(), Step::Restored);
-  EXPECT_EQ(store.Undo(), Step::Restored);
-  EXPECT_EQ(picture.Composed, 2u);
-  EXPECT_EQ(store.snapshotTop(), 4);
-  EXPECT_EQ(store.LastIndex(), 4);  // undo does not shrink the array
-  EXPECT_EQ(store.Redo(), Step::Restored);
-  EXPECT_EQ(picture.Composed, 3u);
-  Push(5);
-  EXPECT_EQ(store.snapshotPos(), 4);
-  EXPECT_EQ(store.snapshotTop(), 4);
-  EXPECT_EQ(store.LastIndex(), 4);
-  EXPECT_EQ(Shown(), 5u);
-  EXPECT_EQ(store.Redo(), Step::AtEnd);
-  store.Reset();
-  EXPECT_EQ(store.snapshotPos(), 1);
-  EXPECT_EQ(store.snapshotTop(), 1);
-  EXPECT_EQ(store.LastIndex(), 1);
-  EXPECT_EQ(FakePicture::Content(store.Entry(1)), 1u);
-}
-
-TEST_F(SnapshotStoreTest, AFailedPushDropsTheDrawingAndKeepsEveryStep) {
-  Push(2);
-  Push(3);
-  ASSERT_EQ(store.Undo(), Step::Restored);
-  picture.Draw(9);
-  picture.FailSerialise = true;
-  EXPECT_FALSE(store.Push());
-  EXPECT_EQ(picture.Composed, 2u);  // the window shows the current step again
-  EXPECT_EQ(store.snapshotPos(), 2);
-  EXPECT_EQ(store.snapshotTop(), 3);  // redo still reaches the step after
-  picture.FailSerialise = false;
-  EXPECT_EQ(store.Redo(), Step::Restored);
-  EXPECT_EQ(picture.Composed, 3u);
-}
-
-TEST_F(SnapshotStoreTest, AFailedUndoOrRedoChangesNothing) {
-  Push(2);
-  Push(3);
-  ASSERT_EQ(store.Undo(), Step::Restored);
-  picture.FailRestore = true;
-  EXPECT_EQ(store.Undo(), Step::Failed);
-  EXPECT_EQ(store.Redo(), Step::Failed);
-  EXPECT_EQ(store.snapshotPos(), 2);
-  EXPECT_EQ(store.snapshotTop(), 3);
-  EXPECT_EQ(picture.Composed, 2u);
-  EXPECT_EQ(picture.Persistent, 2u);
 }
 
 TEST(SnapshotStore, ADesktopThatCannotBeSerialisedLeavesAnEmptyFirstStep) {
