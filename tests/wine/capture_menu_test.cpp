@@ -14,7 +14,6 @@ namespace quillane {
 namespace {
 
 using testing_support::Delivery;
-using testing_support::PumpFor;
 using testing_support::WaitUntil;
 
 // Where the flowers are now; it changes with every growth tick.
@@ -44,9 +43,9 @@ TEST_F(CaptureFromTheMenu, OpensModallyOverTheGrowingFlowersAndEscClosesIt) {
     owner = GetWindow(capture, GW_OWNER);
     mainEnabled = IsWindowEnabled(window.Handle()) != FALSE;
     topmost = (GetWindowLongPtrW(capture, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    // A flower grows on every tick; between one's end and the next start a while may pass.
     const long long before = Motion(window.Engine());
-    PumpFor(300);
-    grewBehind = Motion(window.Engine()) != before;
+    grewBehind = WaitUntil([&] { return Motion(window.Engine()) != before; }, 10000);
     testing_support::PressKey(VK_ESCAPE, Delivery::Real);
     closed = WaitUntil([&] { return !IsWindow(capture); });
     if (!closed) DestroyWindow(capture);  // the test fails, but does not hang
@@ -68,8 +67,7 @@ TEST_F(CaptureFromTheMenu, OpensModallyOverTheGrowingFlowersAndEscClosesIt) {
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
   // The main window goes on growing flowers.
   const long long after = Motion(window.Engine());
-  PumpFor(100);
-  EXPECT_NE(Motion(window.Engine()), after);
+  EXPECT_TRUE(WaitUntil([&] { return Motion(window.Engine()) != after; }, 10000));
 }
 
 }  // namespace
