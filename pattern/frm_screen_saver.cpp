@@ -11,6 +11,7 @@
 #include "pattern/main_menu.h"
 #include "pattern/run_mode.h"
 #include "pattern/run_rules.h"
+#include "skin/skinner.h"
 #include "win32/design_table.h"
 #include "win32/gdi.h"
 #include "win32/message_loop.h"
@@ -125,6 +126,7 @@ void FrmScreenSaver::OnLoad() {
                  }});
   SetGrowthTimers(true);
   SetTimerEnabled(TimerKind::Timer4, false);
+  skin::StartSkin(Handle());
 }
 
 void FrmScreenSaver::OnUnload() {

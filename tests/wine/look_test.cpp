@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "input_driver.h"
 #include "main_window_fixture.h"
 #include "pattern/random_source.h"
 #include "waiting.h"
@@ -25,6 +26,16 @@ TEST_F(Look, MainWindowWithTheMixerPanel) {
   random = testing_support::ScriptedRandom(testing_support::ScriptedRandom::AfterScript::Seeded, FreshSeed());
   Open();
   RunMenu(kMenuDeploy);
+  testing_support::PumpFor(static_cast<DWORD>(LookSeconds() * 1000));
+}
+
+// The skinned mixer with the pointer resting on "多 色" and "单 色" at rest.
+TEST_F(Look, MixerWithOneButtonHovered) {
+  if (LookSeconds() <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
+  random = testing_support::ScriptedRandom(testing_support::ScriptedRandom::AfterScript::Seeded, FreshSeed());
+  Open();
+  RunMenu(kMenuDeploy);
+  testing_support::MoveMouse(Control(kCommand4), {30, 10}, testing_support::Delivery::Real);
   testing_support::PumpFor(static_cast<DWORD>(LookSeconds() * 1000));
 }
 
