@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <utility>
 
+#include "capture/frm_screen_capture.h"
 #include "export/bmp_file.h"
 #include "pattern/canvas_grab.h"
 #include "pattern/gdi_flower_canvas.h"
@@ -185,7 +186,7 @@ void FrmScreenSaver::RunMenuCommand(UINT command) {
     case kMenuCapture: GrabCanvas(); break;
     case kMenuDrawing: SetGrowthTimers(true); break;
     case kMenuPause: SetGrowthTimers(false); break;
-    case kMenuScreenshot: break;
+    case kMenuScreenshot: capture::ShowScreenCapture(Handle(), services_.Dialogs); break;
     case kMenuRemove: ClearCanvas(); break;
     case kMenuAbout: services_.Shell.Open(Handle(), kMakersWebPage); break;
     default: break;
