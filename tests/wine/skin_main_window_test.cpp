@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
+#include <utility>
 
 #include "fake_saver_host.h"
 #include "fake_services.h"
@@ -17,6 +19,7 @@
 #include "pattern/run_mode.h"
 #include "test_windows.h"
 #include "win32/gdi.h"
+#include "win32/window_classes.h"
 
 namespace quillane {
 namespace {
@@ -194,6 +197,45 @@ TEST_F(SkinMainWindowTest, OptionButtonsShowTheSkinsCircleAndFollowClicksAndArro
     EXPECT_TRUE(skin::IsSkinned(Control(id)));
     EXPECT_EQ(ButtonType(Control(id)), BS_AUTORADIOBUTTON);
   }
+}
+
+// Runs once the capture window is there, from the loop that runs it.
+std::function<void(HWND)> whileCapturing;
+void CALLBACK OnCaptureOpen(HWND, UINT, UINT_PTR id, DWORD) {
+  const HWND capture = FindWindowW(win::kCaptureWindowClass, nullptr);
+  if (!capture || !IsWindowVisible(capture)) return;
+  KillTimer(nullptr, id);
+  if (whileCapturing) std::exchange(whileCapturing, nullptr)(capture);
+}
+
+// The capture window opened from the skinned main window wears the skin;
+// closed by its own right click, it leaves no skinned window and no GDI
+// object behind, and the main window stays skinned.
+TEST_F(SkinMainWindowTest, TheCaptureWindowIsSkinnedAndClosingItselfLeavesNothingBehind) {
+  ASSERT_TRUE(owned->Load(WindowPlacement::Normal));
+  owned->Show();
+  StopTimers();
+  SetForegroundWindow(owned->Handle());
+  win::PumpPendingMessages();
+  const int skinned = skin::SkinnedCount();
+  const auto gdi = win::LiveGdiObjects();
+  HWND capture = nullptr;
+  bool skinnedWhileOpen = false, closedByClick = false;
+  whileCapturing = [&](HWND window) {
+    capture = window;
+    skinnedWhileOpen = WaitUntil([&] { return skin::IsSkinned(window); });
+    testing_support::Click(window, {20, 20}, testing_support::Delivery::Real, testing_support::MouseButton::Right);
+    closedByClick = WaitUntil([&] { return !IsWindow(window); });
+    if (!closedByClick) DestroyWindow(window);  // the test fails, but does not hang
+  };
+  SetTimer(nullptr, 0, 20, &OnCaptureOpen);
+  SendMessageW(owned->Handle(), WM_COMMAND, kMenuScreenshot, 0);  // returns when the capture has closed
+  ASSERT_NE(capture, nullptr);
+  EXPECT_TRUE(skinnedWhileOpen);
+  EXPECT_TRUE(closedByClick);
+  EXPECT_EQ(skin::SkinnedCount(), skinned);
+  EXPECT_EQ(win::LiveGdiObjects(), gdi);
+  EXPECT_TRUE(skin::IsSkinned(owned->Handle()));
 }
 
 }  // namespace
