@@ -40,8 +40,9 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 // Buttons and the text field after the sliders; labels last, so the option
 // buttons cover the four labels beneath them.
 const win::DesignRow kButtons[] = {
-    {L"BUTTON", L"曲体 song", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0, kOption1, {720, 1830, 915, 465}},
-    {L"BUTTON", L"柱体column", kChild | BS_AUTORADIOBUTTON, 0, kOption2, {1680, 1830, 885, 465}},
+    {win::kOptionButtonClass, L"曲体 song", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0, kOption1,
+     {720, 1830, 915, 465}},
+    {win::kOptionButtonClass, L"柱体column", kChild | BS_AUTORADIOBUTTON, 0, kOption2, {1680, 1830, 885, 465}},
     {L"BUTTON", L"多 色", kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kCommand4, {120, 2400, 1095, 375}},
     {L"BUTTON", L"单 色", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, kCommand5, {1320, 2400, 1095, 375}},
     {L"EDIT", L"9.005", (kChild & ~WS_VISIBLE) | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, kText1,
@@ -79,7 +80,7 @@ bool MixerPanel::Create(HWND canvas, const PatternParams& starts, Handlers handl
     return false;
 
   // Created top of the stack first: the system stacks siblings in creation order.
-  bool all = true;
+  bool all = win::RegisterSuperclass(WC_BUTTONW, win::kOptionButtonClass);
   for (const SliderPlace& place : kSliderStack) {
     const MixerSlider& slider = kMixerSliders[static_cast<std::size_t>(place.Number - 1)];
     const win::DesignRow row{TRACKBAR_CLASSW, L"", kChild | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, 0,

@@ -21,10 +21,12 @@ struct ClassKind {
   ControlKind Kind;
 };
 
-// The names of the classic forms toolkit and the system's classes, then the
+// The names of the classic forms toolkit and the system's classes, and the
 // program's own windows. The mixer panel is left out on purpose: it is a
 // plain child whose controls are reached as descendants of the main window.
-constexpr std::array<ClassKind, 26> kClasses{{
+// The system's own radio buttons and check boxes are "button"s, which keep
+// the system's look; the program's option buttons have a class of their own.
+constexpr std::array<ClassKind, 27> kClasses{{
     {L"#32770", ControlKind::Form},
     {L"thunderformdc", ControlKind::Form},
     {L"thunderrt6formdc", ControlKind::Form},
@@ -44,6 +46,7 @@ constexpr std::array<ClassKind, 26> kClasses{{
     {L"thunderrt6checkbox", ControlKind::CheckBox},
     {L"thunderoptionbutton", ControlKind::OptionButton},
     {L"thunderrt6optionbutton", ControlKind::OptionButton},
+    {win::kOptionButtonClass, ControlKind::OptionButton},
     {L"progressbar20wndclass", ControlKind::ProgressBar},
     {L"progressbarwndclass", ControlKind::ProgressBar},
     {L"msvb_lib_header", ControlKind::Header},

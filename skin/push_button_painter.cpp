@@ -10,12 +10,6 @@ namespace quillane::skin {
 
 namespace {
 
-SIZE WindowSize(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
 std::wstring Caption(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));

@@ -20,6 +20,12 @@ std::unique_ptr<Surface> SurfaceFromPixels(const SkinImage& image) {
   return surface;
 }
 
+SIZE WindowSize(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 void FillSolid(HDC dc, int x, int y, int width, int height, Rgb colour) {
   const win::Brush brush(CreateSolidBrush(ToColorref(colour)));
   const RECT area{x, y, x + width, y + height};

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <memory>
 #include <optional>
 
 #include "skin/nine_slice.h"
@@ -15,6 +14,12 @@
 namespace quillane::skin {
 
 constexpr COLORREF ToColorref(Rgb colour) { return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF); }
+constexpr Rgb FromColorref(COLORREF colour) {
+  return (static_cast<Rgb>(GetRValue(colour)) << 16) | (static_cast<Rgb>(GetGValue(colour)) << 8) | GetBValue(colour);
+}
+
+// The size of a window's rectangle, border and all.
+SIZE WindowSize(HWND window);
 
 // A memory device context with its own 32-bit bitmap selected. Members are
 // declared so that the bitmap is selected out before the context and then

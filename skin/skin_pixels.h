@@ -33,6 +33,7 @@ constexpr int BoxFrameTop(int state) { return kBoxFrameSize * state; }
 
 // Header items: three 3 x 20 frames side by side (normal, hot, pressed).
 inline constexpr int kHeaderFrameWidth = 3;
+inline constexpr int kHeaderFrameHeight = 20;
 constexpr int HeaderFrameLeft(int state) { return kHeaderFrameWidth * state; }
 
 // Glyphs of the mark image: the disabled copy sits this many columns right.
@@ -45,6 +46,11 @@ inline constexpr Glyph kIndeterminateGlyph{1, 9, 7, 7};
 inline constexpr Glyph kOptionDotGlyph{2, 18, 5, 5};
 // The combo box's drop arrow: enabled at rows 0-3, disabled at rows 4-7.
 inline constexpr Glyph kComboArrowGlyph{8, 0, 7, 4};
+inline constexpr int kComboArrowDisabledOffset = 4;
+// The drop button's background when hot (1) or pressed (2).
+constexpr Glyph ComboBackground(int state) { return {state == 2 ? 4 : 0, 0, 4, 18}; }
+// A hot (1) or pressed (2) check box is filled from the middle rows of that circle.
+constexpr Glyph CheckBoxFill(int state) { return {1, BoxFrameTop(state) + 4, kBoxFrameSize - 2, 5}; }
 
 struct SkinPixels {
   SkinImage Button;  // 7 x 84

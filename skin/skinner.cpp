@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/control_geometry.h"
 #include "skin/control_kind.h"
 #include "skin/control_painters.h"
 #include "skin/push_button_painter.h"
@@ -102,41 +103,53 @@ bool PointerOver(HWND window) {
   return WindowFromPoint(cursor) == window;
 }
 
-SIZE WindowSize(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
 void StartTracking(SkinnedWindow& w) {
   if (w.MouseFlag) return;
   w.MouseFlag = true;
   TrackLeave(w.Handle);
 }
 
-bool EditableCombo(const SkinnedWindow& w) {
-  return w.Kind == ControlKind::ComboBox && (GetWindowLongPtrW(w.Handle, GWL_STYLE) & 1) == 0;
-}
-
-// Whether a point of an editable combo box lies on its drop button.
-bool OnDropButton(const SkinnedWindow& w, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+// Whether a point of the combo box lies on its drop button.
+bool OnTheDropButton(const SkinnedWindow& w, LPARAM lParam) {
   const SIZE size = WindowSize(w.Handle);
-  const int v = GetSystemMetrics(SM_CXVSCROLL);
-  return !(x < size.cx - v - 2 || x > size.cx - 2 || y < 2 || y > size.cy - 2);
+  return OnDropButton(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), size.cx, size.cy, GetSystemMetrics(SM_CXVSCROLL));
 }
 
 void ComboState(SkinnedWindow& w, int state) { PaintComboButton(w, nullptr, state, false); }
 
-int HeaderHit(HWND header, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam);
+int HeaderHitAt(HWND header, LPARAM lParam) {
+  std::vector<ItemSpan> items;
   const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     RECT item{};
-    if (SendMessageW(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)) && item.left <= x && x <= item.right)
-      return i;
+    if (!SendMessageW(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) break;
+    items.push_back({item.left, item.right});
   }
-  return -1;
+  return HeaderHit(items, GET_X_LPARAM(lParam));
+}
+
+// Shows the skin's box or circle again in the state it had.
+void RepaintMark(SkinnedWindow& w) {
+  if (w.Kind == ControlKind::CheckBox) PaintCheckBox(w, w.OldState, true);
+  if (w.Kind == ControlKind::OptionButton) PaintOption(w, w.OldState, true);
+}
+
+// Messages after which a check box or option button has drawn its own box
+// or circle without a paint message: a new check (also the one the keyboard
+// moves through a group of options), highlight, enabled state, caption,
+// font or focus.
+bool DrawsItsOwnMark(UINT message) {
+  switch (message) {
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: return true;
+    default: return false;
+  }
 }
 
 void MouseMoved(SkinnedWindow& w, WPARAM keys, LPARAM lParam) {
@@ -148,10 +161,7 @@ void MouseMoved(SkinnedWindow& w, WPARAM keys, LPARAM lParam) {
     case ControlKind::ComboBox:
     case ControlKind::DriveList:
       StartTracking(w);
-      if (EditableCombo(w) && !OnDropButton(w, lParam))
-        ComboState(w, 0);
-      else
-        ComboState(w, leftDown ? 2 : 1);
+      ComboState(w, DropButtonLook(EditableCombo(w), OnTheDropButton(w, lParam), leftDown));
       break;
     case ControlKind::CheckBox:
       StartTracking(w);
@@ -163,7 +173,7 @@ void MouseMoved(SkinnedWindow& w, WPARAM keys, LPARAM lParam) {
       break;
     case ControlKind::Header: {
       StartTracking(w);
-      const int hit = HeaderHit(w.Handle, lParam);
+      const int hit = HeaderHitAt(w.Handle, lParam);
       if (hit == w.HotItem) break;
       if (w.HotItem >= 0 && w.HotItem != w.PressedItem) PaintHeaderItem(w, nullptr, w.HotItem, 0);
       if (!leftDown) {
@@ -180,7 +190,7 @@ void MouseMoved(SkinnedWindow& w, WPARAM keys, LPARAM lParam) {
 
 void HeaderPressed(SkinnedWindow& w, LPARAM lParam) {
   const bool hasItems = SendMessageW(w.Handle, HDM_GETITEMCOUNT, 0, 0) > 0;
-  w.PressedItem = hasItems ? HeaderHit(w.Handle, lParam) : -1;
+  w.PressedItem = hasItems ? HeaderHitAt(w.Handle, lParam) : -1;
   if (w.PressedItem >= 0) PaintHeaderItem(w, nullptr, w.PressedItem, 2);
 }
 
@@ -191,7 +201,7 @@ void ButtonDown(SkinnedWindow& w, LPARAM lParam) {
       break;
     case ControlKind::ComboBox:
     case ControlKind::DriveList:
-      if (!EditableCombo(w) || OnDropButton(w, lParam)) ComboState(w, 2);
+      if (!EditableCombo(w) || OnTheDropButton(w, lParam)) ComboState(w, 2);
       break;
     case ControlKind::CheckBox: PaintCheckBox(w, 2, false); break;
     case ControlKind::OptionButton: PaintOption(w, 2, false); break;
@@ -303,6 +313,7 @@ LRESULT PushButtonDialogCode(const SkinnedWindow& w, LRESULT code) {
 
 // The work after the window's own procedure had the message.
 void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (DrawsItsOwnMark(message)) RepaintMark(w);
   switch (message) {
     case WM_SIZE:
       if (w.OwnerDrawn) {
@@ -315,8 +326,6 @@ void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam
       if (w.OwnerDrawn) {
         RenderButtonStates(w, ButtonImage());  // the focus mark follows the focus
         w.Fade.FocusChanged(w);
-      } else if (w.Kind == ControlKind::OptionButton) {
-        PaintOption(w, 0, true);
       }
       break;
     case WM_ENABLE:
@@ -405,6 +414,7 @@ UINT_PTR FadeTimerId() { return reinterpret_cast<UINT_PTR>(&kFadeTimerTag); }
 
 int SkinnedCount() { return Module().SkinnedCount; }
 bool SkinImagesBuilt() { return Module().Images != nullptr; }
+const SkinImages* CurrentSkinImages() { return Module().Images.get(); }
 bool IsSkinned(HWND window) { return Find(window) != nullptr; }
 
 bool HasExport(const char* functionName, const wchar_t* libraryName) {

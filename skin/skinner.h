@@ -9,6 +9,8 @@
 
 namespace quillane::skin {
 
+struct SkinImages;
+
 // Builds the skin's images when none exist and skins `window`, a top-level
 // window whose controls exist and that is not shown yet. 1 when it skinned it.
 int StartSkin(HWND window);
@@ -41,6 +43,8 @@ UINT_PTR FadeTimerId();
 // Windows skinned now, and whether the skin's images exist.
 int SkinnedCount();
 bool SkinImagesBuilt();
+// The images the painters copy from; null while no window is skinned.
+const SkinImages* CurrentSkinImages();
 bool IsSkinned(HWND window);
 
 }  // namespace quillane::skin

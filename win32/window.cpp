@@ -8,6 +8,17 @@ namespace quillane::win {
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
+bool RegisterSuperclass(const wchar_t* base, const wchar_t* name) {
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof cls;
+  if (GetClassInfoExW(ModuleInstance(), name, &cls)) return true;
+  if (!GetClassInfoExW(nullptr, base, &cls)) return false;
+  cls.hInstance = ModuleInstance();
+  cls.lpszClassName = name;
+  cls.style &= ~CS_GLOBALCLASS;
+  return RegisterClassExW(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 Window::~Window() {
   if (!hwnd_) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);

@@ -67,4 +67,10 @@ class Owned final : public T {
 
 HINSTANCE ModuleInstance();
 
+// Registers `name` in this module as a copy of the system class `base`: its
+// windows behave exactly as the base's, under a class name of their own (the
+// skin tells controls apart by class name). True when it is registered, now
+// or before, also when another thread got there first.
+bool RegisterSuperclass(const wchar_t* base, const wchar_t* name);
+
 }  // namespace quillane::win

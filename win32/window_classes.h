@@ -9,5 +9,9 @@ inline constexpr const wchar_t* kCaptureWindowClass = L"QuillaneScreenCapture";
 // The capture window's handles and toolbar strip (pictures, not buttons).
 inline constexpr const wchar_t* kCapturePictureClass = L"QuillaneCapturePicture";
 inline constexpr const wchar_t* kConfigDialogClass = L"Quillane.frmConfig";
+// The program's own option buttons: the system's auto radio buttons under a
+// name of their own, so the skin paints them and leaves the system's dialogs'
+// radio buttons alone.
+inline constexpr const wchar_t* kOptionButtonClass = L"QuillaneOptionButton";
 
 }  // namespace quillane::win

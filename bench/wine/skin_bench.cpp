@@ -1,10 +1,13 @@
 // What the skin costs: building its images, skinning and unskinning a form
 // (shown, and hidden as the main window is when it is skinned), one fade
-// step of a push button, and a focus change that draws its images again.
+// step of a push button, a focus change that draws its images again, and
+// what the pointer and a repaint cost on an option button, a header and a
+// progress bar, plain and skinned.
 //   scripts/wine-exec.sh build/win/bench/wine/skin_bench.exe [cycles]
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -12,6 +15,8 @@
 #include "skin/skin_images.h"
 #include "skin/skinner.h"
 #include "win32/message_loop.h"
+#include "win32/window.h"
+#include "win32/window_classes.h"
 
 namespace {
 
@@ -38,7 +43,35 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kButtons; ++i)
     buttons[i] = CreateWindowExW(0, L"Button", L"多 色", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10 + (i % 4) * 100,
                                  10 + (i / 4) * 40, 90, 25, form, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // The kinds the pointer changes, and a bar under the classic toolkit's name.
+  quillane::win::RegisterSuperclass(WC_BUTTONW, quillane::win::kOptionButtonClass);
+  quillane::win::RegisterSuperclass(PROGRESS_CLASSW, L"ProgressBar20WndClass");
+  const auto child = [form](const wchar_t* cls, DWORD style, int x, int y, int w, int h) {
+    return CreateWindowExW(0, cls, L"曲体 song", WS_CHILD | WS_VISIBLE | style, x, y, w, h, form, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  };
+  const HWND option = child(quillane::win::kOptionButtonClass, BS_AUTORADIOBUTTON, 10, 90, 100, 21);
+  const HWND header = child(WC_HEADERW, HDS_BUTTONS, 120, 90, 280, 20);
+  const HWND bar = child(L"ProgressBar20WndClass", WS_BORDER, 10, 130, 390, 20);
+  for (int i = 0; i < 2; ++i) {
+    HDITEMW item{};
+    item.mask = HDI_TEXT | HDI_WIDTH;
+    item.cxy = 140;
+    item.pszText = const_cast<wchar_t*>(L"名称");
+    SendMessageW(header, HDM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageW(bar, PBM_SETRANGE32, 0, 30000);
+  SendMessageW(bar, PBM_SETPOS, 15000, 0);
   quillane::win::PumpPendingMessages();
+  int flip = 0;
+  const auto pointerAndPaint = [&] {
+    return std::array<double, 3>{
+        Microseconds([&] { SendMessageW(option, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3)); }, cycles),
+        Microseconds([&] { SendMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM(++flip % 2 ? 20 : 160, 5)); }, cycles),
+        Microseconds([&] { RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW); }, cycles)};
+  };
+  pointerAndPaint();  // fonts and surfaces warmed up first
+  const auto plain = pointerAndPaint();
 
   const double images = Microseconds([] { skin::BuildSkinBitmaps(); }, cycles);
   const auto cycle = [form] {
@@ -60,6 +93,7 @@ int main(int argc, char** argv) {
       },
       cycles * 20);
   const double focus = Microseconds([button] { SendMessageW(button, WM_KILLFOCUS, 0, 0); }, cycles);
+  const auto skinned = pointerAndPaint();
   DestroyWindow(form);
 
   std::printf("the five skin images built:                  %8.1f us\n", images);
@@ -67,5 +101,9 @@ int main(int argc, char** argv) {
               hidden);
   std::printf("one fade step of a push button:              %8.1f us\n", step);
   std::printf("a focus change (four images drawn again):    %8.1f us\n", focus);
+  const char* const names[] = {"the pointer on an option button (circle drawn):", "the pointer onto a header item (item drawn):   ",
+                               "a progress bar repainted (frame and client):   "};
+  for (int i = 0; i < 3; ++i)
+    std::printf("%s %8.1f us plain, %.1f us skinned\n", names[i], plain[i], skinned[i]);
   return 0;
 }

@@ -1,10 +1,11 @@
 // The skin's window-free rules: control kinds by class name, nine-slice
-// geometry and the push-button fade.
+// geometry, the push-button fade and where the other painters put things.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "skin/control_geometry.h"
 #include "skin/control_kind.h"
 #include "skin/nine_slice.h"
 #include "skin/push_button_fade.h"
@@ -26,6 +27,7 @@ TEST(ControlKind, ClassNamesInAnyCase) {
       {win::kCaptureWindowClass, ControlKind::Form},
       {win::kMixerPanelClass, ControlKind::Other},
       {win::kConfigDialogClass, ControlKind::Other},
+      {win::kOptionButtonClass, ControlKind::OptionButton},
       {L"Button", ControlKind::PushButton},
       {L"BUTTON", ControlKind::PushButton},
       {L"ThunderCommandButton", ControlKind::PushButton},
@@ -208,6 +210,84 @@ TEST(PushButtonFade, EventsShowAtOnceOrFade) {
     EXPECT_EQ(button.Fading, c.FadesAfterwards) << c.Name;
     EXPECT_EQ(fade.Look(), c.LookAfterwards) << c.Name;
   }
+}
+
+// --- the other painters -----------------------------------------------------
+
+TEST(ControlGeometry, MarksAndBoxesAreCentredWithTiesToEven) {
+  EXPECT_EQ(CentredIn(13, 13, 9, 8), (Point{2, 2}));  // the check mark
+  EXPECT_EQ(CentredIn(13, 13, 7, 7), (Point{3, 3}));  // the indeterminate square
+  EXPECT_EQ(CentredIn(13, 13, 5, 5), (Point{4, 4}));  // the option dot
+  EXPECT_EQ(CentredIn(15, 15, 9, 8), (Point{3, 4}));  // 3.5 goes to 4
+  EXPECT_EQ(CentredIn(17, 17, 9, 8), (Point{4, 4}));  // 4.5 goes to 4
+  EXPECT_EQ(BoxTop(31, 13), 9);
+  EXPECT_EQ(BoxTop(20, 13), 4);  // 3.5
+  EXPECT_EQ(BoxTop(22, 13), 4);  // 4.5
+}
+
+TEST(ControlGeometry, DropButtonSitsAtTheRightAndAnswersOnlyOverItself) {
+  // A 150 x 24 combo box with 17-pixel scroll bars: an 18 x 22 button at
+  // (131, 1), its arrow 5 in (11 - 5.5 rounded to 6) and (24 - 6) / 2 down.
+  const DropButton button = DropButtonOf(150, 24, 17);
+  EXPECT_EQ(button.Place, (SliceRect{131, 1, 18, 22}));
+  EXPECT_EQ(button.Arrow, (Point{5, 9}));
+  struct Case {
+    int X, Y;
+    bool On;
+  };
+  for (const Case& c : {Case{131, 12, true}, Case{130, 12, false}, Case{148, 2, true}, Case{149, 12, false},
+                        Case{140, 1, false}, Case{140, 22, true}, Case{140, 23, false}, Case{5, 5, false}})
+    EXPECT_EQ(OnDropButton(c.X, c.Y, 150, 24, 17), c.On) << c.X << ", " << c.Y;
+  EXPECT_EQ(DropButtonLook(true, false, true), 0);
+  EXPECT_EQ(DropButtonLook(true, true, false), 1);
+  EXPECT_EQ(DropButtonLook(true, true, true), 2);
+  EXPECT_EQ(DropButtonLook(false, false, false), 1);  // a list-only box answers everywhere
+  EXPECT_EQ(DropButtonLook(false, false, true), 2);
+}
+
+TEST(ControlGeometry, HeaderItemsAreHitInOrderAndRemovedOnesCountAsNone) {
+  const std::vector<ItemSpan> items{{0, 100}, {100, 200}, {200, 300}};
+  EXPECT_EQ(HeaderHit(items, 0), 0);
+  EXPECT_EQ(HeaderHit(items, 100), 0) << "the first of two items sharing an edge";
+  EXPECT_EQ(HeaderHit(items, 150), 1);
+  EXPECT_EQ(HeaderHit(items, 301), -1);
+  EXPECT_EQ(HeaderHit({}, 5), -1);
+  EXPECT_EQ(ExistingItem(2, 3), 2);
+  EXPECT_EQ(ExistingItem(3, 3), -1);
+  EXPECT_EQ(ExistingItem(7, 2), -1);
+  EXPECT_EQ(ExistingItem(-1, 3), -1);
+  EXPECT_EQ(HeaderItemLook(1, 1, 1), 2);
+  EXPECT_EQ(HeaderItemLook(1, -1, 1), 1);
+  EXPECT_EQ(HeaderItemLook(0, 1, 2), 0);
+}
+
+TEST(ControlGeometry, ProgressFillsStayBetweenNothingAndTheWholeBar) {
+  constexpr Rgb white = 0xFFFFFF, bar = 0x4CD6F6, blue = 0x54A5D5;
+  EXPECT_EQ(ProgressFraction(15000), 0.5f);
+  EXPECT_EQ(ProgressFraction(60000), 1.0f);
+  EXPECT_EQ(ProgressFraction(-30000), 0.0f);
+  EXPECT_EQ(ProgressClientFills(198, 18, 0.5f, false), (std::vector<Fill>{{{0, 0, 198, 18}, white}, {{0, 0, 99, 18}, bar}}));
+  EXPECT_EQ(ProgressClientFills(18, 58, 0.5f, true), (std::vector<Fill>{{{0, 0, 18, 58}, white}, {{0, 29, 18, 29}, bar}}));
+  EXPECT_EQ(ProgressClientFills(18, 58, 0.0f, true), (std::vector<Fill>{{{0, 0, 18, 58}, white}}));
+  const ProgressFrameLayout across{200, 20, 1, 1, 198, 18, false, false};
+  EXPECT_EQ(ProgressFrameFills(across, 1.0f),
+            (std::vector<Fill>{{{0, 0, 200, 20}, blue}, {{1, 1, 198, 18}, white}, {{1, 1, 198, 18}, bar}}));
+  const ProgressFrameLayout up{20, 60, 1, 1, 18, 58, true, true};
+  EXPECT_EQ(ProgressFrameFills(up, 0.25f), (std::vector<Fill>{{{0, 0, 20, 60}, blue},
+                                                              {{1, 1, 18, 58}, white},
+                                                              {{1, 1, 18, 58}, bar},
+                                                              {{1, 1, 18, 44}, white}}));  // 14.5 filled rows: 14
+  // A bar that is not smooth shows its fill through the client paint alone.
+  EXPECT_EQ(ProgressFrameFills({20, 60, 1, 1, 18, 58, true, false}, 1.0f).size(), 2u);
+}
+
+TEST(ControlGeometry, ASunkenEdgeBecomesOneLineAndRingsInsideTheBorder) {
+  EXPECT_EQ(NcBorder(110, 22, 106, 18, 0, 0), (Point{2, 2}));
+  EXPECT_EQ(NcBorder(120, 80, 99, 59, 17, 17), (Point{2, 2})) << "less the scroll bars";
+  EXPECT_EQ(NcBorder(100, 60, 98, 58, 0, 0), (Point{1, 1}));
+  EXPECT_EQ(FlatBorderRings(110, 22, 2), (std::vector<SliceRect>{{0, 0, 110, 22}, {1, 1, 108, 20}}));
+  EXPECT_EQ(FlatBorderRings(110, 22, 3), (std::vector<SliceRect>{{0, 0, 110, 22}, {1, 1, 108, 20}, {2, 2, 106, 18}}));
+  EXPECT_EQ(FlatBorderRings(3, 3, 4).size(), 2u) << "no ring without an inside";
 }
 
 }  // namespace

@@ -54,6 +54,13 @@ Pixels ClientPixels(HWND window) {
   return CopyFrom(dc.Get(), 0, 0, client.right, client.bottom);
 }
 
+Pixels WindowPixels(HWND window) {
+  RECT whole{};
+  GetWindowRect(window, &whole);
+  const win::WindowDc dc(window, win::WindowDc::Area::Whole);
+  return CopyFrom(dc.Get(), 0, 0, whole.right - whole.left, whole.bottom - whole.top);
+}
+
 Pixels PrintedClient(HWND window) {
   RECT client{};
   GetClientRect(window, &client);

@@ -24,6 +24,8 @@ COLORREF ScreenPixel(POINT screen);
 Pixels ScreenPixels(const RECT& screen);
 // The window's client area as it is shown now (copied from its device context).
 Pixels ClientPixels(HWND window);
+// The whole window, borders and all, as it is shown now.
+Pixels WindowPixels(HWND window);
 // The window's client area as it paints itself into a memory bitmap (WM_PRINTCLIENT).
 Pixels PrintedClient(HWND window);
 // A bitmap's pixels (it must not be selected into a device context).

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
+#include <utility>
 
 #include "fake_saver_host.h"
 #include "fake_services.h"
@@ -17,6 +19,7 @@
 #include "pattern/run_mode.h"
 #include "test_windows.h"
 #include "win32/gdi.h"
+#include "win32/window_classes.h"
 
 namespace quillane {
 namespace {
@@ -155,22 +158,84 @@ TEST_F(SkinMainWindowTest, MixerButtonsShowTheSkinHoverPressAndFade) {
   }
 }
 
-TEST_F(SkinMainWindowTest, OptionButtonsKeepTheirLookAndStillSwitchTheStyle) {
+// "曲体 song" and "柱体column" wear the skin's circle at their left, the
+// green dot on the chosen one, over the mixer's own colours.
+TEST_F(SkinMainWindowTest, OptionButtonsShowTheSkinsCircleAndFollowClicksAndArrowKeys) {
   ASSERT_TRUE(owned->Load(WindowPlacement::Normal));
   owned->Show();
   StopTimers();
   SendMessageW(owned->Handle(), WM_COMMAND, kMenuDeploy, 0);
+  UpdateWindow(owned->Handle());
   win::PumpPendingMessages();
+  // Pixels of the dot's middle row, of the ring and of the caption.
+  const auto count = [&](int id, unsigned colour) {
+    const testing_support::Pixels shown = testing_support::ClientPixels(Control(id));
+    int n = 0;
+    for (COLORREF c : shown.Data) n += testing_support::RgbOf(c) == colour;
+    return n;
+  };
+  const auto expectChosen = [&](int chosen, const wchar_t* floor, const char* how) {
+    ASSERT_TRUE(WaitUntil([&] { return testing_support::WindowText(Control(kText1)) == floor; })) << how;
+    win::PumpPendingMessages();
+    for (int id : {kOption1, kOption2}) {
+      EXPECT_EQ(SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED, id == chosen) << how << ", " << id;
+      EXPECT_EQ(count(id, 0x47A812), id == chosen ? 3 : 0) << how << ": the green dot, " << id;
+      EXPECT_GT(count(id, 0x83A6D2), 0) << how << ": the skin's circle, " << id;
+      EXPECT_GT(count(id, 0x80FFFF), 0) << how << ": the caption keeps its colour, " << id;
+      EXPECT_EQ(testing_support::ShownPixel(Control(id), 0, 0), 0x3F671Du) << how << ": on the panel's green, " << id;
+    }
+  };
+  expectChosen(kOption2, L"9.005", "at the start");
+
   testing_support::Click(Control(kOption1), testing_support::Middle(Control(kOption1)), testing_support::Delivery::Real);
-  ASSERT_TRUE(WaitUntil([&] { return testing_support::WindowText(Control(kText1)) == L"0.005"; }));
-  EXPECT_EQ(SendMessageW(Control(kOption2), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  testing_support::Click(Control(kOption2), testing_support::Middle(Control(kOption2)), testing_support::Delivery::Real);
-  ASSERT_TRUE(WaitUntil([&] { return testing_support::WindowText(Control(kText1)) == L"6.005"; }));
-  EXPECT_EQ(SendMessageW(Control(kOption1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  expectChosen(kOption1, L"0.005", "clicked");
+  testing_support::PressKey(VK_RIGHT, testing_support::Delivery::Real);
+  expectChosen(kOption2, L"6.005", "arrow key");
+  testing_support::PressKey(VK_UP, testing_support::Delivery::Real);
+  expectChosen(kOption1, L"0.005", "arrow key back");
   for (int id : {kOption1, kOption2}) {
     EXPECT_TRUE(skin::IsSkinned(Control(id)));
     EXPECT_EQ(ButtonType(Control(id)), BS_AUTORADIOBUTTON);
   }
+}
+
+// Runs once the capture window is there, from the loop that runs it.
+std::function<void(HWND)> whileCapturing;
+void CALLBACK OnCaptureOpen(HWND, UINT, UINT_PTR id, DWORD) {
+  const HWND capture = FindWindowW(win::kCaptureWindowClass, nullptr);
+  if (!capture || !IsWindowVisible(capture)) return;
+  KillTimer(nullptr, id);
+  if (whileCapturing) std::exchange(whileCapturing, nullptr)(capture);
+}
+
+// The capture window opened from the skinned main window wears the skin;
+// closed by its own right click, it leaves no skinned window and no GDI
+// object behind, and the main window stays skinned.
+TEST_F(SkinMainWindowTest, TheCaptureWindowIsSkinnedAndClosingItselfLeavesNothingBehind) {
+  ASSERT_TRUE(owned->Load(WindowPlacement::Normal));
+  owned->Show();
+  StopTimers();
+  SetForegroundWindow(owned->Handle());
+  win::PumpPendingMessages();
+  const int skinned = skin::SkinnedCount();
+  const auto gdi = win::LiveGdiObjects();
+  HWND capture = nullptr;
+  bool skinnedWhileOpen = false, closedByClick = false;
+  whileCapturing = [&](HWND window) {
+    capture = window;
+    skinnedWhileOpen = WaitUntil([&] { return skin::IsSkinned(window); });
+    testing_support::Click(window, {20, 20}, testing_support::Delivery::Real, testing_support::MouseButton::Right);
+    closedByClick = WaitUntil([&] { return !IsWindow(window); });
+    if (!closedByClick) DestroyWindow(window);  // the test fails, but does not hang
+  };
+  SetTimer(nullptr, 0, 20, &OnCaptureOpen);
+  SendMessageW(owned->Handle(), WM_COMMAND, kMenuScreenshot, 0);  // returns when the capture has closed
+  ASSERT_NE(capture, nullptr);
+  EXPECT_TRUE(skinnedWhileOpen);
+  EXPECT_TRUE(closedByClick);
+  EXPECT_EQ(skin::SkinnedCount(), skinned);
+  EXPECT_EQ(win::LiveGdiObjects(), gdi);
+  EXPECT_TRUE(skin::IsSkinned(owned->Handle()));
 }
 
 }  // namespace

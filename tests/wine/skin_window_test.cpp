@@ -138,17 +138,9 @@ TEST_F(SkinWindowTest, HeadersAndComboBoxesAreTrackedAndADroppedListIsSkinned) {
 }
 
 // Rows and columns of a 21-high button map one to one onto the frames.
-struct Probe {
-  int X, Y;
-  unsigned Colour;
-};
+using testing_support::Probe;
 void ExpectShows(HWND button, std::initializer_list<Probe> probes, const char* what) {
-  for (const Probe& p : probes) {
-    char expected[8], shown[8];
-    std::snprintf(expected, sizeof expected, "%06X", p.Colour);
-    std::snprintf(shown, sizeof shown, "%06X", ShownPixel(button, p.X, p.Y));
-    EXPECT_STREQ(shown, expected) << what << " at (" << p.X << ", " << p.Y << ")";
-  }
+  testing_support::ExpectPixels(testing_support::ClientPixels(button), probes, what);
 }
 constexpr std::initializer_list<Probe> kNormal{{0, 10, 0x1B8FD5}, {1, 3, 0xF5FAFD}, {4, 3, 0xF1F8FC}, {4, 17, 0xB1D0EA}};
 constexpr std::initializer_list<Probe> kHot{{0, 10, 0x1B8FD5}, {1, 6, 0x4CC3FB}, {4, 6, 0xE2F2FC}};
