@@ -84,10 +84,6 @@ void frmConfig::Show() {
   if (!IsChild(Handle(), GetFocus())) SetFocus(GetNextDlgTabItem(Handle(), nullptr, FALSE));
 }
 
-bool frmConfig::RouteDialogMessage(MSG& message) {
-  return Exists() && IsDialogMessageW(Handle(), &message) != FALSE;
-}
-
 SliderPositions frmConfig::SliderValues() const {
   SliderPositions positions{};
   for (std::size_t i = 0; i < kSaverSettingCount; ++i)

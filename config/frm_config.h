@@ -1,8 +1,8 @@
 #pragma once
 // frmConfig: the screen saver's settings dialog. Six sliders 0..10 show the
 // stored settings when it opens; cmdOK stores them, cmdCancel and closing
-// store nothing. A plain window that answers the dialog keys through
-// RouteDialogMessage, so it runs in any message loop.
+// store nothing. A plain window whose dialog keys the program's message loop
+// routes (it is a control parent).
 #include <windows.h>
 
 #include <functional>
@@ -14,23 +14,18 @@
 
 namespace quillane::win {
 
-class frmConfig final : public Window {
+class frmConfig : public Window {
  public:
   enum class Outcome { Open, Confirmed, Cancelled };
 
   // The store must outlive the dialog.
   explicit frmConfig(SettingsStore& store);
-  // The window goes before the font its controls use.
-  ~frmConfig() override { Destroy(); }
 
   // Builds the window and its controls hidden, centred on the work area, with
   // the version in the title line and the sliders at the stored values.
   bool Create(HWND owner = nullptr);
   // Shows and activates it; the keyboard focus goes to the first slider.
   void Show();
-  // Enter, Esc, Tab and the arrows as a dialog handles them; true when the
-  // message was used and must not be dispatched.
-  bool RouteDialogMessage(MSG& message);
 
   Outcome Result() const { return outcome_; }
   // Runs once the window is gone, however it ended.

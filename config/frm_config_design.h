@@ -7,10 +7,11 @@
 
 #include "config/saver_settings.h"
 #include "win32/design_table.h"
+#include "win32/window_classes.h"
 
 namespace quillane::win::frmConfigDesign {
 
-inline constexpr wchar_t kClassName[] = L"Quillane.frmConfig";
+inline constexpr const wchar_t* kClassName = kConfigDialogClass;
 inline constexpr wchar_t kCaption[] = L"配置";
 inline constexpr wchar_t kTitle[] = L"万花筒屏幕保护";  // Label2, the version is appended at load
 inline constexpr int kClientWidthTwips = 4470;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "config/frm_config.h"
+#include "win32/message_loop.h"
 
 namespace quillane::win {
 namespace {
@@ -14,22 +15,10 @@ std::unique_ptr<frmConfig>& ModelessDialog() {
 }
 
 int RunModal(SettingsStore& store) {
-  frmConfig dialog(store);
+  Owned<frmConfig> dialog(store);
   if (!dialog.Create()) return -1;
   dialog.Show();
-  MSG message{};
-  while (dialog.Exists()) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    if (!dialog.RouteDialogMessage(message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
+  RunUntilClosed(dialog.Handle());
   return dialog.Result() == frmConfig::Outcome::Confirmed ? IDOK : IDCANCEL;
 }
 
@@ -39,7 +28,7 @@ int ShowModeless(SettingsStore& store) {
     dialog->Show();
     return 0;
   }
-  dialog = std::make_unique<frmConfig>(store);
+  dialog = std::make_unique<Owned<frmConfig>>(store);
   dialog->SetOnClosed([] { PostQuitMessage(0); });
   if (!dialog->Create()) {
     dialog.reset();
@@ -53,9 +42,5 @@ int ShowModeless(SettingsStore& store) {
 
 int RunConfigDialog(bool modal, SettingsStore& store) { return modal ? RunModal(store) : ShowModeless(store); }
 
-bool RouteConfigDialogMessage(MSG& message) {
-  const auto& dialog = ModelessDialog();
-  return dialog && dialog->RouteDialogMessage(message);
-}
 
 }  // namespace quillane::win

@@ -1,6 +1,7 @@
 #include "config/saver_settings.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "util/numbers.h"
 
@@ -27,14 +28,6 @@ std::int32_t Scaled(std::int32_t position, const SliderRange& range) {
   return RoundHalfEven(static_cast<double>(position) * (range.Max - range.Min) / kSettingMax);
 }
 
-std::int32_t Forward(std::int32_t position, const SliderRange& range) {
-  return range.Min + Scaled(position, range);
-}
-
-std::int32_t Reversed(std::int32_t position, const SliderRange& range) {
-  return range.Max - Scaled(position, range);
-}
-
 }  // namespace
 
 std::optional<std::int32_t> ParseSettingValue(std::wstring_view text) {
@@ -55,23 +48,34 @@ std::optional<SaverSettings> ParseSaverSettings(const StoredSettingTexts& texts)
   return settings;
 }
 
+std::int32_t SettingValue(std::size_t key, std::int32_t position) {
+  const SaverSettingKey& setting = kSaverSettings[key];
+  const SliderRange range = MixerSliderFor(setting.Field).Range;
+  return setting.Reversed ? range.Max - Scaled(position, range) : range.Min + Scaled(position, range);
+}
+
 PatternParams ApplySaverSettings(const SaverSettings& settings, PatternParams starts) {
-  const SliderPositions& v = settings.Positions;
-  starts.FlowerCount = Forward(v[0], kFlowerCountRange);  // "Qty"
-  starts.Size = Forward(v[1], kSizeRange);                // "Size"
-  starts.PetalWidth = Forward(v[2], kPetalWidthRange);    // "Width"
-  starts.PetalCount = Forward(v[3], kPetalCountRange);    // "Petals"
-  starts.Fork = Forward(v[4], kForkRange);                // "Forked"
-  starts.Spin = Reversed(v[5], kSpinRange);               // "Speed"
+  for (std::size_t key = 0; key < kSaverSettingCount; ++key)
+    starts.*kSaverSettings[key].Field = SettingValue(key, settings.Positions[key]);
   return starts;
 }
 
-std::int32_t DisplayedSliderPosition(const std::optional<std::wstring>& text) {
-  if (!text) return 0;
+std::int32_t DesignedSliderPosition(std::size_t key) {
+  const std::int32_t designed = PatternParams{}.*kSaverSettings[key].Field;
+  std::int32_t best = kSettingMin;
+  for (std::int32_t position = kSettingMin; position <= kSettingMax; ++position) {
+    const auto distance = [&](std::int32_t p) { return std::abs(SettingValue(key, p) - designed); };
+    if (distance(position) < distance(best)) best = position;
+  }
+  return best;
+}
+
+std::int32_t DisplayedSliderPosition(std::size_t key, const std::optional<std::wstring>& text) {
+  if (!text) return DesignedSliderPosition(key);
   std::wstring_view rest = *text;
   const bool negative = !rest.empty() && rest.front() == L'-';
   if (negative) rest.remove_prefix(1);
-  if (!AllDigits(rest)) return 0;
+  if (!AllDigits(rest)) return DesignedSliderPosition(key);
   if (negative) return kSettingMin;
   return std::min(SaturatedDigitsValue(rest), kSettingMax);
 }

@@ -16,9 +16,28 @@ inline constexpr std::wstring_view kSettingsApplication = L"Vorsting_Flower";
 inline constexpr std::wstring_view kSettingsSection = L"Config";
 
 inline constexpr std::size_t kSaverSettingCount = 6;
-// In the order of the dialog's sliders and of storing.
-inline constexpr std::array<std::wstring_view, kSaverSettingCount> kSaverSettingKeys = {
-    L"Qty", L"Size", L"Width", L"Petals", L"Forked", L"Speed"};
+
+// A stored setting and the mixer parameter whose start value it gives.
+struct SaverSettingKey {
+  std::wstring_view Key;
+  std::int32_t PatternParams::*Field;
+  bool Reversed;  // the dialog's left end is the slider's high end
+};
+// In the order of the dialog's sliders and of storing. "Speed" is reversed:
+// its left end reads fast, and a low Spin turns fast.
+inline constexpr std::array<SaverSettingKey, kSaverSettingCount> kSaverSettings{{
+    {L"Qty", &PatternParams::FlowerCount, false},
+    {L"Size", &PatternParams::Size, false},
+    {L"Width", &PatternParams::PetalWidth, false},
+    {L"Petals", &PatternParams::PetalCount, false},
+    {L"Forked", &PatternParams::Fork, false},
+    {L"Speed", &PatternParams::Spin, true},
+}};
+inline constexpr std::array<std::wstring_view, kSaverSettingCount> kSaverSettingKeys = [] {
+  std::array<std::wstring_view, kSaverSettingCount> keys{};
+  for (std::size_t i = 0; i < kSaverSettingCount; ++i) keys[i] = kSaverSettings[i].Key;
+  return keys;
+}();
 
 inline constexpr std::int32_t kSettingMin = 0;
 inline constexpr std::int32_t kSettingMax = 10;
@@ -47,9 +66,17 @@ std::optional<SaverSettings> ParseSaverSettings(const StoredSettingTexts& texts)
 // Speed is reversed (its left end reads fast): Spin = hi - Round(v*(hi-lo)/10).
 PatternParams ApplySaverSettings(const SaverSettings& settings, PatternParams starts);
 
-// The position the dialog shows for one stored text: a whole number (optional
-// minus sign, digits only) clamped to 0..10; anything else, or nothing, shows 0.
-std::int32_t DisplayedSliderPosition(const std::optional<std::wstring>& text);
+// The value one setting's position gives its parameter.
+std::int32_t SettingValue(std::size_t key, std::int32_t position);
+
+// The position of setting `key` that gives its parameter's designed start
+// value, so confirming the dialog unchanged keeps the designed saver.
+std::int32_t DesignedSliderPosition(std::size_t key);
+
+// The position the dialog shows for setting `key`: a stored whole number
+// (optional minus sign, digits only) clamped to 0..10; for a key never
+// stored, or text that is no whole number, the designed position.
+std::int32_t DisplayedSliderPosition(std::size_t key, const std::optional<std::wstring>& text);
 
 // The decimal text the dialog stores for a slider position.
 std::wstring SettingText(std::int32_t position);

@@ -18,7 +18,7 @@ PatternParams LoadStartParams(const SettingsStore& store) {
 SliderPositions ReadDisplayedPositions(const SettingsStore& store) {
   const StoredSettingTexts texts = ReadStoredSettingTexts(store);
   SliderPositions positions{};
-  for (std::size_t i = 0; i < kSaverSettingCount; ++i) positions[i] = DisplayedSliderPosition(texts[i]);
+  for (std::size_t i = 0; i < kSaverSettingCount; ++i) positions[i] = DisplayedSliderPosition(i, texts[i]);
   return positions;
 }
 

@@ -12,8 +12,7 @@ std::optional<SaveError> WritePictureAsBmp(const win::Picture& picture, const st
   try {
     return WriteWholeFile(fileName, EncodeBmp(ReadPicturePixels(picture)));
   } catch (const std::exception& failure) {
-    const std::string what = failure.what();
-    return SaveError{ERROR_INVALID_DATA, std::wstring(what.begin(), what.end())};
+    return ErrorForException(failure);
   }
 }
 

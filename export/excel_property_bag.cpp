@@ -18,7 +18,7 @@ win::Picture ExcelPropertyBag::ReadP(std::span<const std::uint8_t> bytes) const 
   PixelBitmap target = CreatePixelBitmap(decoder.Width(), decoder.Height());
   decoder.DecodeInto(target.Pixels);
   GdiFlush();
-  win::Picture picture = win::Picture::FromBitmap(target.Bitmap.Release(), nullptr);
+  win::Picture picture = win::Picture::FromBitmap(std::move(target.Bitmap));
   if (!picture) throw std::runtime_error("no picture object can be made");
   return picture;
 }

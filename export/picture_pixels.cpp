@@ -6,21 +6,6 @@
 #include <stdexcept>
 
 namespace quillane::exporting {
-namespace {
-
-BITMAPINFO TopDown32BitInfo(std::int32_t width, std::int32_t height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // negative: rows top-down, as PixelImage has them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-}  // namespace
-
 PixelImage ReadPicturePixels(const win::Picture& picture) {
   const HBITMAP bitmap = picture.Bitmap();
   BITMAP bitmapInfo{};
@@ -32,7 +17,8 @@ PixelImage ReadPicturePixels(const win::Picture& picture) {
   if (image.Width < 1 || image.Height < 1) throw std::invalid_argument("the picture's bitmap is empty");
   image.Pixels.resize(static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height));
 
-  BITMAPINFO info = TopDown32BitInfo(image.Width, image.Height);
+  // Rows top-down, as PixelImage has them.
+  BITMAPINFO info = win::TopDown32BitInfo(image.Width, image.Height);
   const win::WindowDc screen(nullptr);
   // A palette picture's colours are read through its own palette.
   std::optional<win::PaletteGuard> palette;
@@ -44,12 +30,10 @@ PixelImage ReadPicturePixels(const win::Picture& picture) {
 }
 
 PixelBitmap CreatePixelBitmap(std::int32_t width, std::int32_t height) {
-  const BITMAPINFO info = TopDown32BitInfo(width, height);
-  void* bits = nullptr;
-  win::Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || !bits) throw std::runtime_error("no bitmap of that size can be made");
-  return {std::move(bitmap),
-          {static_cast<std::uint32_t*>(bits), static_cast<std::size_t>(width) * static_cast<std::size_t>(height)}};
+  win::DibSection section = win::CreateDibSection(width, height);
+  if (!section.Handle) throw std::runtime_error("no bitmap of that size can be made");
+  return {std::move(section.Handle),
+          {section.Pixels, static_cast<std::size_t>(width) * static_cast<std::size_t>(height)}};
 }
 
 win::Picture PictureFromPixels(const PixelImage& image) {
@@ -58,7 +42,7 @@ win::Picture PictureFromPixels(const PixelImage& image) {
   std::transform(image.Pixels.begin(), image.Pixels.end(), target.Pixels.begin(),
                  [](std::uint32_t pixel) { return pixel & kColourMask; });
   GdiFlush();
-  win::Picture picture = win::Picture::FromBitmap(target.Bitmap.Release(), nullptr);
+  win::Picture picture = win::Picture::FromBitmap(std::move(target.Bitmap));
   if (!picture) throw std::runtime_error("no picture object can be made");
   return picture;
 }

@@ -57,7 +57,7 @@ Result SaveThroughEncoder(Gdiplus::GpImage* image, const std::wstring& fileName,
   const CLSID encoder = EncoderClassId(format);
   const EncoderParameterBlock parameters(format, quality, colorDepth, compression);
   const Gdiplus::Status status = gdiplus::GdipSaveImageToFile(image, fileName.c_str(), &encoder, parameters.Get());
-  if (status != Gdiplus::Ok) return GdiplusError(status, L"GDI+ 无法写入文件");
+  if (status != Gdiplus::Ok) return GdiplusError(status, L"图像编码器无法写入文件");
   return std::nullopt;
 }
 
@@ -100,10 +100,10 @@ Result WriteGif(Gdiplus::GpBitmap* bitmap, const std::wstring& fileName) {
 Result WriteImageFile(const win::Picture& picture, const std::wstring& fileName, std::wstring_view extension,
                       std::int32_t quality, std::int32_t colorDepth, std::int32_t compression) {
   const GdiplusSession session;
-  if (session.Status() != Gdiplus::Ok) return GdiplusError(session.Status(), L"无法启动 GDI+");
+  if (session.Status() != Gdiplus::Ok) return GdiplusError(session.Status(), L"无法启动图像库");
   GdiplusBitmap bitmap;
   const Gdiplus::Status status = gdiplus::GdipCreateBitmapFromHBITMAP(picture.Bitmap(), nullptr, bitmap.Receive());
-  if (status != Gdiplus::Ok) return GdiplusError(status, L"无法从图片创建 GDI+ 位图");
+  if (status != Gdiplus::Ok) return GdiplusError(status, L"无法从图片创建位图");
 
   const auto format = ImageFormatForExtension(extension);
   if (!format) {
@@ -130,11 +130,8 @@ bool SaveImageFile(const win::Picture& picture, const std::wstring& fileName, st
   feedback.Cursor.ShowWait();
   try {
     error = WriteImageFile(picture, fileName, extension, quality, colorDepth, compression);
-  } catch (const std::bad_alloc&) {
-    error = SaveError{static_cast<std::uint32_t>(kGdiplusOutOfMemory), L"内存不足"};
   } catch (const std::exception& problem) {
-    const std::string what = problem.what();
-    error = SaveError{static_cast<std::uint32_t>(kGdiplusGenericError), std::wstring(what.begin(), what.end())};
+    error = ErrorForException(problem);
   }
   feedback.Cursor.ShowDefault();
   if (!error) return true;

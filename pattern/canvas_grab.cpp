@@ -1,6 +1,7 @@
 #include "pattern/canvas_grab.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "win32/gdi.h"
@@ -45,9 +46,11 @@ win::Picture CaptureWindow(HWND hWndSrc, bool client, int leftSrc, int topSrc, i
     BitBlt(memory.Get(), 0, 0, widthSrc, heightSrc, source.Get(), leftSrc, topSrc, SRCCOPY);
     // Leaving the scope selects the bitmap and palette out before the DCs go.
   }
-  return CreateBitmapPicture(bitmap.Release(), palette.Release());
+  return CreateBitmapPicture(std::move(bitmap), std::move(palette));
 }
 
-win::Picture CreateBitmapPicture(HBITMAP hBmp, HPALETTE hpal) { return win::Picture::FromBitmap(hBmp, hpal); }
+win::Picture CreateBitmapPicture(win::Bitmap hBmp, win::Palette hpal) {
+  return win::Picture::FromBitmap(std::move(hBmp), std::move(hpal));
+}
 
 }  // namespace quillane

@@ -2,6 +2,7 @@
 // Copies a window area into a picture through a memory device context.
 #include <windows.h>
 
+#include "win32/gdi.h"
 #include "win32/picture.h"
 
 namespace quillane {
@@ -13,6 +14,6 @@ win::Picture CaptureClient(HWND form);
 win::Picture CaptureWindow(HWND hWndSrc, bool client, int leftSrc, int topSrc, int widthSrc, int heightSrc);
 
 // A picture that takes over both handles (the palette may be null).
-win::Picture CreateBitmapPicture(HBITMAP hBmp, HPALETTE hpal);
+win::Picture CreateBitmapPicture(win::Bitmap hBmp, win::Palette hpal);
 
 }  // namespace quillane

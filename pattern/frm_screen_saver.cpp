@@ -1,13 +1,21 @@
 #include "pattern/frm_screen_saver.h"
 
+#include <cwchar>
+#include <cwctype>
+#include <utility>
+
+#include "capture/frm_screen_capture.h"
 #include "export/bmp_file.h"
 #include "pattern/canvas_grab.h"
 #include "pattern/gdi_flower_canvas.h"
 #include "pattern/main_menu.h"
-#include "startup/run_mode.h"
-#include "startup/run_rules.h"
+#include "pattern/run_mode.h"
+#include "pattern/run_rules.h"
+#include "skin/skinner.h"
 #include "win32/design_table.h"
 #include "win32/gdi.h"
+#include "win32/message_loop.h"
+#include "win32/window_classes.h"
 
 namespace quillane {
 
@@ -60,7 +68,7 @@ bool FrmScreenSaver::Load(WindowPlacement placement) {
       width = height = 1;
       break;
   }
-  const ClassStyle cls{L"QuillaneFlowers", nullptr, nullptr, CS_DBLCLKS};
+  const ClassStyle cls{win::kMainWindowClass, nullptr, nullptr, CS_DBLCLKS};
   if (CreateWindowOf(cls, exStyle, kCaption, style, x, y, width, height, nullptr, menu)) return true;
   if (menu) DestroyMenu(menu);
   return false;
@@ -118,6 +126,7 @@ void FrmScreenSaver::OnLoad() {
                  }});
   SetGrowthTimers(true);
   SetTimerEnabled(TimerKind::Timer4, false);
+  skin::StartSkin(Handle());
 }
 
 void FrmScreenSaver::OnUnload() {
@@ -161,8 +170,8 @@ void FrmScreenSaver::SaveGrabbedPicture() {
   // Nothing grabbed yet, or a cancel: nothing to write and nothing to say.
   if (fileName && !fileName->empty() && picture1_) {
     if (const auto error = exporting::WritePictureAsBmp(picture1_, *fileName)) {
-      const std::wstring text = L"无法保存图案到文件:\r\n" + *fileName + L"\r\n\r\n" + error->Description + L" (" +
-                                std::to_wstring(error->Number) + L")";
+      const std::wstring text = L"无法保存图案到文件:\r\n" + *fileName + L"\r\n\r\n" + error->Description +
+                                L"\r\n错误号: " + std::to_wstring(error->Number);
       services_.Dialogs.ShowMessage(Handle(), text, L"错误", MB_OK | MB_ICONEXCLAMATION);
     }
   }
@@ -177,7 +186,7 @@ void FrmScreenSaver::RunMenuCommand(UINT command) {
     case kMenuCapture: GrabCanvas(); break;
     case kMenuDrawing: SetGrowthTimers(true); break;
     case kMenuPause: SetGrowthTimers(false); break;
-    case kMenuScreenshot: break;
+    case kMenuScreenshot: capture::ShowScreenCapture(Handle(), services_.Dialogs); break;
     case kMenuRemove: ClearCanvas(); break;
     case kMenuAbout: services_.Shell.Open(Handle(), kMakersWebPage); break;
     default: break;
@@ -206,27 +215,41 @@ LRESULT FrmScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       // Every key that reaches the canvas itself is for the exit rules, not navigation.
       return DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
       ExitSaver(Handle(), services_.Host);
       return 0;
+    case WM_SYSKEYDOWN:
+      if (IsMenuBarKey(static_cast<UINT>(wParam))) break;
+      ExitSaver(Handle(), services_.Host);
+      return 0;
+    case WM_ACTIVATE:
+      if (OnActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))) return 0;
+      break;
     case WM_COMMAND:
-      if (HIWORD(wParam) == 0 && lParam == 0) RunMenuCommand(LOWORD(wParam));
-      return 0;
-    case WM_INITMENUPOPUP:
-      // Opening "保存(save)" is the save: its one item only asks for patience,
-      // so the file dialog follows once the menu has closed.
-      if (!HIWORD(lParam) && GetMenu(Handle()) &&
-          reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(Handle()), kSaveMenuPosition))
-        saveMenuOpened_ = true;
-      return 0;
-    case WM_EXITMENULOOP:
-      if (saveMenuOpened_) {
-        saveMenuOpened_ = false;
-        PostMessageW(Handle(), kSaveAfterMenuMessage, 0, 0);
+      if (HIWORD(wParam) == 0 && lParam == 0) {
+        if (LOWORD(wParam) != kMenuSaveNotice) menuCommandChosen_ = true;
+        RunMenuCommand(LOWORD(wParam));
       }
       return 0;
+    case WM_ENTERMENULOOP:
+      menuPopupsOpened_ = 0;
+      saveMenuChosen_ = false;
+      menuCommandChosen_ = false;
+      return 0;
+    case WM_INITMENUPOPUP:
+      // Choosing "保存(save)" is the save (its one item only asks for
+      // patience): its drop-down must be the first of the menu session, not
+      // one passed on the way from another.
+      if (!HIWORD(lParam) && ++menuPopupsOpened_ == 1 && GetMenu(Handle()) &&
+          reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetMenu(Handle()), kSaveMenuPosition))
+        saveMenuChosen_ = true;
+      return 0;
+    case WM_EXITMENULOOP:
+      // The file dialog follows once the menu has closed; a command chosen in
+      // the same session is already queued ahead and cancels it.
+      if (std::exchange(saveMenuChosen_, false)) PostMessageW(Handle(), kSaveAfterMenuMessage, 0, 0);
+      return 0;
     case kSaveAfterMenuMessage:
-      SaveGrabbedPicture();
+      if (!menuCommandChosen_) SaveGrabbedPicture();
       return 0;
     case WM_ERASEBKGND:
       EraseBackground(reinterpret_cast<HDC>(wParam));
@@ -235,8 +258,42 @@ LRESULT FrmScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       OnUnload();
       return 0;
     default:
-      return Window::HandleMessage(message, wParam, lParam);
+      if (message == win::NextTabStopMessage())
+        return reinterpret_cast<LRESULT>(panel_.NextTabStop(reinterpret_cast<HWND>(lParam), wParam != 0));
+      break;
   }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+bool FrmScreenSaver::IsMenuBarKey(UINT key) const {
+  // Only the framed window has a menu; the full-screen saver ends on any key.
+  const HMENU bar = GetMenu(Handle());
+  if (!bar) return false;
+  if (key == VK_MENU || key == VK_F10) return true;
+  if (GetKeyState(VK_MENU) >= 0) return false;
+  const auto typed = static_cast<wchar_t>(MapVirtualKeyW(key, MAPVK_VK_TO_CHAR));
+  if (!typed) return false;
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    wchar_t text[64]{};
+    GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    const wchar_t* amp = wcschr(text, L'&');
+    if (amp && amp[1] && std::towupper(amp[1]) == std::towupper(typed)) return true;
+  }
+  return false;
+}
+
+bool FrmScreenSaver::OnActivate(bool active) {
+  // As a dialog does: the keys go back to the control that had them, so an
+  // arrow meant for a slider never reaches the canvas (where it would end the window).
+  if (!active) {
+    const HWND focus = GetFocus();
+    lastFocus_ = IsChild(Handle(), focus) ? focus : nullptr;
+    return false;
+  }
+  if (!lastFocus_ || !IsChild(Handle(), lastFocus_) || !IsWindowVisible(lastFocus_) || !IsWindowEnabled(lastFocus_))
+    return false;
+  SetFocus(lastFocus_);
+  return true;
 }
 
 }  // namespace quillane

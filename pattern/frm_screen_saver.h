@@ -7,7 +7,7 @@
 
 #include "pattern/flower_engine.h"
 #include "pattern/mixer_panel.h"
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 #include "win32/dialogs.h"
 #include "win32/picture.h"
 #include "win32/shell.h"
@@ -35,8 +35,6 @@ inline constexpr const wchar_t* kMakersWebPage = L"https://quillane.example.org/
 class FrmScreenSaver : public win::Window {
  public:
   explicit FrmScreenSaver(const MainWindowServices& services);
-  // Unloads the window first, so its unload rules still run.
-  ~FrmScreenSaver() override { Destroy(); }
 
   // Creates the window without showing it; its load handler starts the timers.
   bool Load(WindowPlacement placement);
@@ -59,6 +57,7 @@ class FrmScreenSaver : public win::Window {
   // The sliders' start values; takes effect when the window loads.
   void SetStartParams(const PatternParams& params) { startParams_ = params; }
   MixerPanel& Panel() { return panel_; }
+  const MixerPanel& Panel() const { return panel_; }
 
   int DrawWidth() const { return drawWidth_; }
   void SetDrawWidth(int width) { drawWidth_ = width; }
@@ -88,6 +87,10 @@ class FrmScreenSaver : public win::Window {
   void EraseBackground(HDC dc);
   void ChooseBackColour();
   void SetGrowthTimers(bool on);
+  // Alt, F10 and the bar's Alt+letter mnemonics open the menu of the framed window.
+  bool IsMenuBarKey(UINT key) const;
+  // True when the focus went back to the control that had it.
+  bool OnActivate(bool active);
 
   MainWindowServices services_;
   FlowerEngine engine_;
@@ -96,10 +99,15 @@ class FrmScreenSaver : public win::Window {
   COLORREF backColour_ = RGB(0, 0, 0);
   // What the colour dialog holds between uses; black before the first.
   COLORREF dialogColour_ = RGB(0, 0, 0);
-  bool saveMenuOpened_ = false;
+  // One menu session: how many drop-downs opened, whether "保存(save)" was
+  // chosen (its drop-down opened first), whether a command was chosen.
+  int menuPopupsOpened_ = 0;
+  bool saveMenuChosen_ = false;
+  bool menuCommandChosen_ = false;
+  HWND lastFocus_ = nullptr;
   win::Picture picture1_;
   PatternParams startParams_{};
-  MixerPanel panel_;
+  win::Owned<MixerPanel> panel_;
 };
 
 }  // namespace quillane

@@ -3,10 +3,13 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "util/numbers.h"
 #include "win32/design_table.h"
+#include "win32/window_classes.h"
 
 namespace quillane {
 
@@ -16,29 +19,30 @@ constexpr win::TwipsRect kFramePlace{-30, 0, 2625, 3375};
 constexpr const wchar_t* kFrameCaption = L"图案调配器";
 constexpr const wchar_t* kFontFace = L"宋体";
 
-struct SliderDesign {
-  int Id;
-  SliderRange Range;
+// The sliders' places, top of the stack first: where sliders share a place,
+// the one listed first lies on top, shows and takes the mouse. The others are
+// reached with Tab, which follows the slider table's order instead.
+struct SliderPlace {
+  int Number;
   win::TwipsRect Place;
 };
-// In tab order; where sliders share a place, the first one lies on top.
-constexpr std::array<SliderDesign, 7> kSliders{{
-    {kHScroll1, kLineWidthRange, {750, 420, 1815, 255}},
-    {kHScroll2, kFlowerCountRange, {750, 420, 1815, 255}},
-    {kHScroll3, kSizeRange, {750, 960, 1815, 255}},
-    {kHScroll4, kPetalWidthRange, {750, 1500, 1815, 255}},
-    {kHScroll5, kPetalCountRange, {750, 1500, 1815, 255}},
-    {kHScroll6, kForkRange, {750, 1500, 1815, 255}},
-    {kHScroll7, kSpinRange, {750, 420, 1815, 255}},
+constexpr win::TwipsRect kLeafRow{750, 420, 1815, 255};
+constexpr win::TwipsRect kSizeRow{750, 960, 1815, 255};
+constexpr win::TwipsRect kNumberRow{750, 1500, 1815, 255};
+constexpr std::array<SliderPlace, 7> kSliderStack{{
+    {1, kLeafRow}, {7, kLeafRow}, {2, kLeafRow}, {3, kSizeRow}, {5, kNumberRow}, {4, kNumberRow}, {6, kNumberRow},
 }};
+
+int SliderId(int number) { return kHScroll1 + number - 1; }
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
 // Buttons and the text field after the sliders; labels last, so the option
 // buttons cover the four labels beneath them.
 const win::DesignRow kButtons[] = {
-    {L"BUTTON", L"曲体 song", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0, kOption1, {720, 1830, 915, 465}},
-    {L"BUTTON", L"柱体column", kChild | BS_AUTORADIOBUTTON, 0, kOption2, {1680, 1830, 885, 465}},
+    {win::kOptionButtonClass, L"曲体 song", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0, kOption1,
+     {720, 1830, 915, 465}},
+    {win::kOptionButtonClass, L"柱体column", kChild | BS_AUTORADIOBUTTON, 0, kOption2, {1680, 1830, 885, 465}},
     {L"BUTTON", L"多 色", kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kCommand4, {120, 2400, 1095, 375}},
     {L"BUTTON", L"单 色", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, kCommand5, {1320, 2400, 1095, 375}},
     {L"EDIT", L"9.005", (kChild & ~WS_VISIBLE) | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, kText1,
@@ -69,25 +73,26 @@ bool MixerPanel::Create(HWND canvas, const PatternParams& starts, Handlers handl
   panelBrush_.Reset(CreateSolidBrush(kPanelColour));
 
   const RECT frame = win::PixelRect(kFramePlace, dpi);
-  const ClassStyle cls{L"QuillaneMixerPanel", nullptr, nullptr, 0};
+  const ClassStyle cls{win::kMixerPanelClass, nullptr, nullptr, 0};
   if (!CreateWindowOf(cls, WS_EX_CONTROLPARENT, kFrameCaption, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                       frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, canvas,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(200))))
     return false;
 
-  const std::array<int, 7> startValues{starts.LineWidth,  starts.FlowerCount, starts.Size, starts.PetalWidth,
-                                       starts.PetalCount, starts.Fork,        starts.Spin};
-  bool all = true;
-  for (std::size_t i = 0; i < kSliders.size(); ++i) {
-    const SliderDesign& design = kSliders[i];
-    const win::DesignRow row{TRACKBAR_CLASSW, L"", kChild | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, 0, design.Id,
-                             design.Place};
-    const HWND slider = win::CreateDesignedControl(Handle(), row, dpi, nullptr);
-    all = slider && all;
-    SendMessageW(slider, TBM_SETRANGEMIN, FALSE, design.Range.Min);
-    SendMessageW(slider, TBM_SETRANGEMAX, FALSE, design.Range.Max);
-    SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
-    SendMessageW(slider, TBM_SETPOS, TRUE, startValues[i]);
+  // Created top of the stack first: the system stacks siblings in creation order.
+  bool all = win::RegisterSuperclass(WC_BUTTONW, win::kOptionButtonClass);
+  for (const SliderPlace& place : kSliderStack) {
+    const MixerSlider& slider = kMixerSliders[static_cast<std::size_t>(place.Number - 1)];
+    const win::DesignRow row{TRACKBAR_CLASSW, L"", kChild | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, 0,
+                             SliderId(place.Number), place.Place};
+    const HWND control = win::CreateDesignedControl(Handle(), row, dpi, nullptr);
+    all = control && all;
+    SendMessageW(control, TBM_SETRANGEMIN, FALSE, slider.Range.Min);
+    SendMessageW(control, TBM_SETRANGEMAX, FALSE, slider.Range.Max);
+    // Every step is one: the arrow keys and a click in the channel alike.
+    SendMessageW(control, TBM_SETLINESIZE, 0, 1);
+    SendMessageW(control, TBM_SETPAGESIZE, 0, 1);
+    SendMessageW(control, TBM_SETPOS, TRUE, starts.*slider.Field);
   }
   all = win::CreateDesignedControls(Handle(), kButtons, dpi, plainFont_.Get()) && all;
   all = win::CreateDesignedControl(Handle(), kCloseButton, dpi, boldFont_.Get()) && all;
@@ -105,17 +110,32 @@ int MixerPanel::SliderValue(int id) const {
 
 PatternParams MixerPanel::Read() const {
   PatternParams params;
-  params.FlowerCount = SliderValue(kHScroll2);
-  params.Size = SliderValue(kHScroll3);
-  params.PetalWidth = SliderValue(kHScroll4);
-  params.PetalCount = SliderValue(kHScroll5);
-  params.Fork = SliderValue(kHScroll6);
-  params.Spin = SliderValue(kHScroll7);
-  params.LineWidth = SliderValue(kHScroll1);
+  for (const MixerSlider& slider : kMixerSliders) params.*slider.Field = SliderValue(SliderId(slider.Number));
   wchar_t text[64]{};
   GetWindowTextW(Control(kText1), text, 64);
   params.ScaleFloor = static_cast<float>(ParseLeadingNumber(text));
   return params;
+}
+
+HWND MixerPanel::NextTabStop(HWND from, bool backwards) const {
+  // The sliders in the table's order, then the other controls as created.
+  std::vector<HWND> order;
+  for (const MixerSlider& slider : kMixerSliders) order.push_back(Control(SliderId(slider.Number)));
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (std::find(order.begin(), order.end(), child) == order.end()) order.push_back(child);
+  const auto at = std::find(order.begin(), order.end(), from);
+  if (at == order.end()) return nullptr;
+  const auto reachable = [](HWND control) {
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
+  };
+  const std::size_t count = order.size();
+  std::size_t index = static_cast<std::size_t>(at - order.begin());
+  for (std::size_t step = 0; step < count; ++step) {
+    index = backwards ? (index + count - 1) % count : (index + 1) % count;
+    if (reachable(order[index])) return order[index];
+  }
+  return nullptr;
 }
 
 void MixerPanel::OnCommand(int id, int code) {

@@ -37,8 +37,6 @@ class MixerPanel : public win::Window {
     std::function<void()> OneColour;            // "单 色"
   };
 
-  // The controls go before the fonts and brush they paint with.
-  ~MixerPanel() override { Destroy(); }
 
   // Creates the hidden panel with its controls at their start values.
   bool Create(HWND canvas, const PatternParams& starts, Handlers handlers);
@@ -48,6 +46,10 @@ class MixerPanel : public win::Window {
   bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
 
   PatternParams Read() const;
+  // The control Tab (or Shift+Tab with `backwards`) moves to from `from`:
+  // the sliders HScroll1 to HScroll7, whatever their stacking, then the
+  // buttons. Null when `from` is none of the panel's controls.
+  HWND NextTabStop(HWND from, bool backwards) const;
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
   static constexpr COLORREF kPanelColour = RGB(63, 103, 29);

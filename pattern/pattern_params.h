@@ -1,9 +1,11 @@
 #pragma once
 // The numbers that shape the flowers, read from the mixer panel on every tick.
+#include <array>
 #include <cstdint>
 
 namespace quillane {
 
+// The designed start values are the defaults.
 struct PatternParams {
   std::int32_t FlowerCount = 1;  // 1..10; only four slots exist
   std::int32_t Size = 5;         // 1..10
@@ -15,18 +17,36 @@ struct PatternParams {
   float ScaleFloor = 9.005f;     // the text field read as a single
 };
 
-// Slider ranges and start values of the mixer panel.
 struct SliderRange {
   std::int32_t Min;
   std::int32_t Max;
-  std::int32_t Start;
 };
-inline constexpr SliderRange kLineWidthRange{10, 200, 160};   // HScroll1
-inline constexpr SliderRange kFlowerCountRange{1, 10, 1};     // HScroll2
-inline constexpr SliderRange kSizeRange{1, 10, 5};            // HScroll3
-inline constexpr SliderRange kPetalWidthRange{1, 10, 1};      // HScroll4
-inline constexpr SliderRange kPetalCountRange{1, 10, 3};      // HScroll5
-inline constexpr SliderRange kForkRange{2, 10, 2};            // HScroll6
-inline constexpr SliderRange kSpinRange{1, 100, 1};           // HScroll7
+
+// One slider of the mixer panel and the parameter it holds.
+struct MixerSlider {
+  int Number;  // n of HScroll<n>
+  std::int32_t PatternParams::*Field;
+  SliderRange Range;
+  std::int32_t Start() const { return PatternParams{}.*Field; }
+};
+
+// The mixer's sliders in tab order, HScroll1 to HScroll7. The panel creates
+// and reads them from this table, and the saver settings map onto it.
+inline constexpr std::array<MixerSlider, 7> kMixerSliders{{
+    {1, &PatternParams::LineWidth, {10, 200}},
+    {2, &PatternParams::FlowerCount, {1, 10}},
+    {3, &PatternParams::Size, {1, 10}},
+    {4, &PatternParams::PetalWidth, {1, 10}},
+    {5, &PatternParams::PetalCount, {1, 10}},
+    {6, &PatternParams::Fork, {2, 10}},
+    {7, &PatternParams::Spin, {1, 100}},
+}};
+
+// The table's entry for a parameter.
+constexpr const MixerSlider& MixerSliderFor(std::int32_t PatternParams::*field) {
+  for (const MixerSlider& slider : kMixerSliders)
+    if (slider.Field == field) return slider;
+  return kMixerSliders[0];
+}
 
 }  // namespace quillane

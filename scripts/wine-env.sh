@@ -35,21 +35,30 @@ stop_private_display() {
   fi
 }
 
-# Creates the prefix once, maps the Chinese UI fonts to an installed one and
-# lets Wine manage its own windows: there is no window manager on Xvfb, and
-# with managed windows every destroyed active window costs a two-second wait.
+# The prefix's settings: the Chinese UI fonts map to an installed one, and
+# Wine manages its own windows: there is no window manager on Xvfb, and with
+# managed windows every destroyed active window costs a two-second wait.
+configure_wine_prefix() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  local key='HKCU\Software\Wine\Fonts\Replacements'
+  wine reg add "$key" /v "SimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+  wine reg add "$key" /v "宋体" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+  wine reg add "$key" /v "NSimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+}
+
+# Creates the prefix once and applies the settings whenever they have changed:
+# the readiness marker is named after the settings' own text.
 warm_wine_prefix() {
   mkdir -p "$QUILLANE_BUILD"
-  if [[ ! -f "$WINEPREFIX/.quillane-ready-2" ]]; then
+  local marker
+  marker="$WINEPREFIX/.quillane-ready-$(declare -f configure_wine_prefix | sha1sum | cut -c1-12)"
+  if [[ ! -f "$marker" ]]; then
     [[ -d "$WINEPREFIX/drive_c" ]] || wineboot -i >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    local key='HKCU\Software\Wine\Fonts\Replacements'
-    wine reg add "$key" /v "SimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
-    wine reg add "$key" /v "宋体" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
-    wine reg add "$key" /v "NSimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+    configure_wine_prefix
     timeout 60 wineserver -w || true
-    touch "$WINEPREFIX/.quillane-ready-2"
+    rm -f "$WINEPREFIX"/.quillane-ready-*
+    touch "$marker"
   fi
   wineserver -p 2>/dev/null || true
   # Start Wine's background services now, detached from our output: started by

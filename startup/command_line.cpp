@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "pattern/run_mode.h"
+
 namespace quillane {
 
 namespace {

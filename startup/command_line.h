@@ -30,9 +30,7 @@ std::wstring SwitchOf(std::wstring_view arguments);
 
 Launch ParseLaunch(std::wstring_view arguments);
 
-// RunMode values: set once at start-up, compared with kRunModePreview.
-inline constexpr std::wstring_view kRunModePreview = L"Preview";
-inline constexpr std::wstring_view kRunModeSaver = L"Vorsting Flowers";
+// The run mode a launch sets (see pattern/run_mode.h).
 std::wstring_view RunModeFor(LaunchMode mode);
 
 }  // namespace quillane

@@ -5,7 +5,7 @@
 #include "config/registry_settings_store.h"
 #include "config/run_config_dialog.h"
 #include "pattern/random_source.h"
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 #include "startup/startup.h"
 #include "win32/message_loop.h"
 
@@ -22,12 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   quillane::ProgramServices services{{host, random, dialogs, shell}, settings, [&settings](bool modal) {
     if (quillane::win::RunConfigDialog(modal, settings) != 0 || modal) return;
     // Modeless: the process lives as long as the dialog, which quits the loop.
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      if (quillane::win::RouteConfigDialogMessage(message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    quillane::win::RunUntilQuit();
   }};
   const int result = quillane::RunProgram(quillane::ArgumentsOf(GetCommandLineW()), services);
   OleUninitialize();

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "config/saver_settings_store.h"
-#include "startup/run_mode.h"
+#include "pattern/run_mode.h"
 #include "win32/message_loop.h"
 
 namespace quillane {
@@ -13,7 +13,7 @@ namespace {
 std::unique_ptr<FrmScreenSaver> BeginSaver(const Launch& launch, ProgramServices& services) {
   // Another saver already runs under the host's well-known title.
   if (FindWindowW(nullptr, std::wstring(kRunModeSaver).c_str())) return nullptr;
-  auto window = std::make_unique<FrmScreenSaver>(services.Window);
+  auto window = std::make_unique<win::Owned<FrmScreenSaver>>(services.Window);
   window->SetStartParams(LoadStartParams(services.Settings));
   if (!window->Load(launch.FullScreen ? WindowPlacement::FullScreen : WindowPlacement::Normal)) return nullptr;
   window->Show();
@@ -21,7 +21,7 @@ std::unique_ptr<FrmScreenSaver> BeginSaver(const Launch& launch, ProgramServices
 }
 
 std::unique_ptr<FrmScreenSaver> BeginPreview(const Launch& launch, ProgramServices& services) {
-  auto window = std::make_unique<FrmScreenSaver>(services.Window);
+  auto window = std::make_unique<win::Owned<FrmScreenSaver>>(services.Window);
   window->SetStartParams(LoadStartParams(services.Settings));
   if (!window->Load(WindowPlacement::PreviewChild)) return nullptr;
   const HWND parent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(launch.PreviewParent));

@@ -9,7 +9,7 @@
 #include "pattern/frm_screen_saver.h"
 #include "startup/command_line.h"
 #include "config/settings_store.h"
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 
 namespace quillane {
 

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "win32/gdi.h"
+
 namespace quillane::win {
 
 class Picture {
@@ -19,13 +21,11 @@ class Picture {
     std::swap(picture_, other.picture_);
     return *this;
   }
-  ~Picture() {
-    if (picture_) picture_->Release();
-  }
+  ~Picture();
 
-  // Takes over both handles (the palette may be null); on failure frees them
-  // and returns an empty picture.
-  static Picture FromBitmap(HBITMAP bitmap, HPALETTE palette);
+  // Takes over both handles (the palette may be empty); on failure frees them
+  // and returns an empty picture. A live picture counts as one GDI object.
+  static Picture FromBitmap(win::Bitmap bitmap, win::Palette palette = {});
 
   explicit operator bool() const { return picture_ != nullptr; }
   IPicture* Get() const { return picture_; }

@@ -1,13 +1,48 @@
 #include "win32/window.h"
 
+#include <utility>
+
+#include "win32/message_loop.h"
+
 namespace quillane::win {
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
-Window::~Window() { Destroy(); }
+bool RegisterSuperclass(const wchar_t* base, const wchar_t* name) {
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof cls;
+  if (GetClassInfoExW(ModuleInstance(), name, &cls)) return true;
+  if (!GetClassInfoExW(nullptr, base, &cls)) return false;
+  cls.hInstance = ModuleInstance();
+  cls.lpszClassName = name;
+  cls.style &= ~CS_GLOBALCLASS;
+  return RegisterClassExW(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+Window::~Window() {
+  if (!hwnd_) return;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  DestroyWindow(std::exchange(hwnd_, nullptr));
+}
 
 void Window::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (!hwnd_) return;
+  // A modal window gives the activation back to its owner, as a dialog's end
+  // does: the owner must be enabled before this window is hidden.
+  if (modalOwner_) EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
+  DestroyWindow(hwnd_);
+}
+
+void Window::RunModal(HWND owner) {
+  if (!hwnd_) return;
+  if (owner && IsWindowEnabled(owner)) {
+    modalOwner_ = owner;
+    EnableWindow(owner, FALSE);
+  }
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  RunUntilClosed(hwnd_);
+  if (owner && IsWindow(owner) && !GetActiveWindow()) SetActiveWindow(owner);
 }
 
 bool Window::CreateWindowOf(const ClassStyle& cls, DWORD exStyle, const wchar_t* caption, DWORD style,
@@ -41,6 +76,10 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_DESTROY && self->modalOwner_) {
+    // Destroyed from outside Destroy(): the owner must not stay disabled.
+    EnableWindow(std::exchange(self->modalOwner_, nullptr), TRUE);
+  }
   const LRESULT result = self->HandleMessage(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     // The thunk clears itself so no late message reaches a freed object.

@@ -26,16 +26,10 @@ namespace win = quillane::win;
 win::Picture ScreenPicture(const PixelImage& image) {
   const win::WindowDc screen(nullptr);
   win::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), image.Width, image.Height));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.Width;
-  info.bmiHeader.biHeight = -image.Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = win::TopDown32BitInfo(image.Width, image.Height);
   SetDIBits(screen.Get(), bitmap.Get(), 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
             DIB_RGB_COLORS);
-  return win::Picture::FromBitmap(bitmap.Release(), nullptr);
+  return win::Picture::FromBitmap(std::move(bitmap));
 }
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {

@@ -28,7 +28,7 @@
 #include "pattern/frm_screen_saver.h"
 #include "pattern/gdi_flower_canvas.h"
 #include "pattern/random_source.h"
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 #include "win32/gdi.h"
 #include "win32/message_loop.h"
 
@@ -239,7 +239,7 @@ Cost RunSaver(WindowPlacement placement, const Variant& variant, const Options& 
   quillane::SeededRandom random(options.Seed);
   quillane::win::SystemDialogs dialogs;
   quillane::win::SystemShell shell;
-  quillane::FrmScreenSaver window({host, random, dialogs, shell});
+  quillane::win::Owned<quillane::FrmScreenSaver> window({host, random, dialogs, shell});
   if (!window.Load(placement)) {
     std::fprintf(stderr, "the saver window could not be created\n");
     std::exit(1);

@@ -8,7 +8,7 @@
 
 #include "pattern/frm_screen_saver.h"
 #include "pattern/random_source.h"
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   quillane::SeededRandom random(42);
   quillane::win::SystemDialogs dialogs;
   quillane::win::SystemShell shell;
-  quillane::FrmScreenSaver window({host, random, dialogs, shell});
+  quillane::win::Owned<quillane::FrmScreenSaver> window({host, random, dialogs, shell});
   if (!window.Load(fullScreen ? quillane::WindowPlacement::FullScreen : quillane::WindowPlacement::Normal)) return 1;
   window.Show();
 

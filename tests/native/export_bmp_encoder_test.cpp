@@ -76,7 +76,9 @@ TEST(ExportBmpEncoder, ImageMagickDecodesTheSamePixels) {
     std::ofstream(bmpPath, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()),
                                                     static_cast<std::streamsize>(bmp.size()));
   }
-  const std::string command = "convert '" + bmpPath.string() + "' -depth 8 'rgb:" + rgbPath.string() + "'";
+  // ImageMagick 7 is "magick"; version 6 has only "convert".
+  const std::string tool = std::system("command -v magick >/dev/null 2>&1") == 0 ? "magick" : "convert";
+  const std::string command = tool + " '" + bmpPath.string() + "' -depth 8 'rgb:" + rgbPath.string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command << " (ImageMagick is installed by scripts/install-deps.sh)";
   std::ifstream rgbFile(rgbPath, std::ios::binary);
   const Bytes rgb{std::istreambuf_iterator<char>(rgbFile), std::istreambuf_iterator<char>()};

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+#include <string>
+
 #include "export/image_format.h"
 #include "export/save_error.h"
 
@@ -31,13 +36,29 @@ TEST(ExportSaveError, MessageHasTheHeadingAnEmptyLineTheNumberAndTheDescription)
   EXPECT_EQ(kSaveErrorTitle, L"错误");
 }
 
-TEST(ExportSaveError, DescribesGdiplusStatuses) {
-  EXPECT_EQ(GdiplusStatusText(1), L"一般性错误 (GenericError)");
-  EXPECT_EQ(GdiplusStatusText(7), L"系统调用失败，例如文件无法写入 (Win32Error)");
-  EXPECT_EQ(GdiplusStatusText(13), L"未知的图像格式 (UnknownImageFormat)");
-  EXPECT_EQ(GdiplusStatusText(21), L"找不到颜色配置文件 (ProfileNotFound)");
-  EXPECT_EQ(GdiplusStatusText(22), L"未知的 GDI+ 状态 22");
-  EXPECT_EQ(GdiplusStatusText(-1), L"未知的 GDI+ 状态 -1");
+// The user reads Chinese: no internal English names (a brand name aside).
+bool HasInternalEnglish(std::wstring text) {
+  for (const std::wstring brand : {L"TrueType"})
+    for (auto at = text.find(brand); at != std::wstring::npos; at = text.find(brand)) text.erase(at, brand.size());
+  return std::any_of(text.begin(), text.end(), [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); });
+}
+
+TEST(ExportSaveError, DescribesGdiplusStatusesAndFailuresInChinese) {
+  EXPECT_EQ(GdiplusStatusText(1), L"一般性错误");
+  EXPECT_EQ(GdiplusStatusText(13), L"未知的图像格式");
+  EXPECT_EQ(GdiplusStatusText(22), L"未知的图像库状态 22");
+  for (int status = -1; status <= 22; ++status)
+    EXPECT_FALSE(HasInternalEnglish(GdiplusStatusText(status))) << status;
+  const std::bad_alloc outOfMemory;
+  const std::invalid_argument noBitmap("the picture holds no bitmap");
+  const std::runtime_error unreadable("the picture's pixels cannot be read");
+  for (const std::exception* failure : {static_cast<const std::exception*>(&outOfMemory),
+                                        static_cast<const std::exception*>(&noBitmap),
+                                        static_cast<const std::exception*>(&unreadable)}) {
+    const SaveError error = ErrorForException(*failure);
+    EXPECT_FALSE(HasInternalEnglish(error.Description)) << failure->what();
+    EXPECT_FALSE(error.Description.empty());
+  }
 }
 
 }  // namespace

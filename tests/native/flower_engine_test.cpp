@@ -11,31 +11,12 @@
 #include <vector>
 
 #include "pattern/random_source.h"
+#include "scripted_random.h"
 
 namespace quillane {
 namespace {
 
-// Hands out exactly the numbers a test lists, in order, so every draw of a
-// tick is accounted for. Drawing past the end is a failure.
-class ScriptedRandom final : public RandomSource {
- public:
-  ScriptedRandom() = default;
-  ScriptedRandom(std::initializer_list<double> numbers) : numbers_(numbers) {}
-  void Add(std::initializer_list<double> numbers) { numbers_.insert(numbers_.end(), numbers); }
-  void Add(double number, int times) { numbers_.insert(numbers_.end(), times, number); }
-  double Next() override {
-    if (next_ >= numbers_.size()) {
-      ADD_FAILURE() << "drew more numbers than were scripted (" << numbers_.size() << ")";
-      return 0.5;  // never 0: a downward start would otherwise draw forever
-    }
-    return numbers_[next_++];
-  }
-  std::size_t Remaining() const { return numbers_.size() - next_; }
-
- private:
-  std::vector<double> numbers_;
-  std::size_t next_ = 0;
-};
+using testing_support::ScriptedRandom;
 
 struct DrawnPolygon {
   std::uint32_t Colour;

@@ -121,19 +121,29 @@ TEST(SettingsMapping, SpeedIsReversedBecauseItsLeftEndReadsFast) {
   }
 }
 
-TEST(SettingsMapping, DisplayClampsWholeNumbersAndShowsZeroForTheRest) {
-  EXPECT_EQ(DisplayedSliderPosition(std::nullopt), 0);
-  EXPECT_EQ(DisplayedSliderPosition(L"7"), 7);
-  EXPECT_EQ(DisplayedSliderPosition(L"10"), 10);
-  EXPECT_EQ(DisplayedSliderPosition(L"11"), 10);
-  EXPECT_EQ(DisplayedSliderPosition(L"99999999999999999999"), 10);
-  EXPECT_EQ(DisplayedSliderPosition(L"-1"), 0);
-  EXPECT_EQ(DisplayedSliderPosition(L"-99999999999999999999"), 0);
-  EXPECT_EQ(DisplayedSliderPosition(L"3.5"), 0);
-  EXPECT_EQ(DisplayedSliderPosition(L"abc"), 0);
-  EXPECT_EQ(DisplayedSliderPosition(L""), 0);
-  EXPECT_EQ(DisplayedSliderPosition(L"-"), 0);
-  EXPECT_EQ(DisplayedSliderPosition(L" 4"), 0);
+TEST(SettingsMapping, DisplayClampsWholeNumbersAndShowsTheDesignedPositionForTheRest) {
+  constexpr std::size_t kSize = 1;
+  const std::int32_t designed = DesignedSliderPosition(kSize);
+  EXPECT_EQ(DisplayedSliderPosition(kSize, L"7"), 7);
+  EXPECT_EQ(DisplayedSliderPosition(kSize, L"10"), 10);
+  EXPECT_EQ(DisplayedSliderPosition(kSize, L"11"), 10);
+  EXPECT_EQ(DisplayedSliderPosition(kSize, L"99999999999999999999"), 10);
+  EXPECT_EQ(DisplayedSliderPosition(kSize, L"-1"), 0);
+  EXPECT_EQ(DisplayedSliderPosition(kSize, L"-99999999999999999999"), 0);
+  for (const auto& unreadable : {std::optional<std::wstring>{}, std::optional<std::wstring>{L"3.5"},
+                                 std::optional<std::wstring>{L"abc"}, std::optional<std::wstring>{L""},
+                                 std::optional<std::wstring>{L"-"}, std::optional<std::wstring>{L" 4"}})
+    EXPECT_EQ(DisplayedSliderPosition(kSize, unreadable), designed) << unreadable.value_or(L"(never stored)").size();
+}
+
+TEST(SettingsMapping, TheDesignedPositionsGiveTheDesignedStartValues) {
+  // Confirming the dialog unchanged must leave the saver as designed.
+  SaverSettings settings;
+  for (std::size_t key = 0; key < kSaverSettingCount; ++key) settings.Positions[key] = DesignedSliderPosition(key);
+  const PatternParams applied = ApplySaverSettings(settings, PatternParams{});
+  const PatternParams designed;
+  for (const MixerSlider& slider : kMixerSliders) EXPECT_EQ(applied.*slider.Field, designed.*slider.Field) << slider.Number;
+  EXPECT_EQ(settings.Positions, (SliderPositions{0, 4, 0, 2, 0, 10}));
 }
 
 TEST(SettingsMapping, StoresPlainDecimalText) {

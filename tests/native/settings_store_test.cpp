@@ -7,41 +7,12 @@
 #include <tuple>
 #include <vector>
 
+#include "memory_settings_store.h"
+
 namespace quillane {
 namespace {
 
-// An in-memory store that also records every write in order.
-class MemoryStore final : public SettingsStore {
- public:
-  using Path = std::tuple<std::wstring, std::wstring, std::wstring>;
-
-  std::optional<std::wstring> ReadText(std::wstring_view application, std::wstring_view section,
-                                       std::wstring_view key) const override {
-    const auto found = values_.find(Path(application, section, key));
-    if (found == values_.end()) return std::nullopt;
-    return found->second;
-  }
-  bool WriteText(std::wstring_view application, std::wstring_view section, std::wstring_view key,
-                 std::wstring_view text) override {
-    writes_.push_back({Path(application, section, key), std::wstring(text)});
-    if (failWrites_) return false;
-    values_[Path(application, section, key)] = text;
-    return true;
-  }
-
-  void Put(std::wstring_view key, std::wstring_view text) { values_[Path(L"Vorsting_Flower", L"Config", key)] = text; }
-  void PutAll(const std::array<const wchar_t*, 6>& texts) {
-    for (std::size_t i = 0; i < texts.size(); ++i) Put(kSaverSettingKeys[i], texts[i]);
-  }
-  void FailWrites() { failWrites_ = true; }
-  const std::vector<std::pair<Path, std::wstring>>& Writes() const { return writes_; }
-
-  std::map<Path, std::wstring> values_;
-
- private:
-  std::vector<std::pair<Path, std::wstring>> writes_;
-  bool failWrites_ = false;
-};
+using MemoryStore = testing_support::MemorySettingsStore;
 
 void ExpectStartValues(const PatternParams& p) {
   EXPECT_EQ(p.FlowerCount, 1);
@@ -77,7 +48,7 @@ TEST(SettingsStoreUse, AMissingOrMalformedValueLeavesEveryStartValue) {
   for (std::size_t at = 0; at < kSaverSettingCount; ++at) {
     MemoryStore missing;
     missing.PutAll({L"10", L"10", L"10", L"10", L"10", L"10"});
-    missing.values_.erase(MemoryStore::Path(L"Vorsting_Flower", L"Config", kSaverSettingKeys[at]));
+    missing.values.erase(MemoryStore::SaverKey(kSaverSettingKeys[at]));
     ExpectStartValues(LoadStartParams(missing));
 
     MemoryStore malformed;
@@ -90,8 +61,8 @@ TEST(SettingsStoreUse, AMissingOrMalformedValueLeavesEveryStartValue) {
 TEST(SettingsStoreUse, ReadsOnlyTheApplicationsConfigSection) {
   MemoryStore store;
   for (std::size_t i = 0; i < kSaverSettingCount; ++i) {
-    store.values_[MemoryStore::Path(L"Vorsting_Flower", L"Other", kSaverSettingKeys[i])] = L"10";
-    store.values_[MemoryStore::Path(L"Other", L"Config", kSaverSettingKeys[i])] = L"10";
+    store.values[MemoryStore::Path(L"Vorsting_Flower", L"Other", kSaverSettingKeys[i])] = L"10";
+    store.values[MemoryStore::Path(L"Other", L"Config", kSaverSettingKeys[i])] = L"10";
   }
   ExpectStartValues(LoadStartParams(store));
 }
@@ -103,7 +74,8 @@ TEST(SettingsStoreUse, TheDialogShowsEachValueOnItsOwn) {
   store.Put(L"Petals", L"abc");
   store.Put(L"Forked", L"-3");
   store.Put(L"Speed", L"9");
-  const SliderPositions expected = {4, 0, 10, 0, 0, 9};  // "Size" never stored
+  // "Size" never stored and "Petals" unreadable show their designed positions.
+  const SliderPositions expected = {4, DesignedSliderPosition(1), 10, DesignedSliderPosition(3), 0, 9};
   EXPECT_EQ(ReadDisplayedPositions(store), expected);
 }
 
@@ -115,14 +87,14 @@ TEST(SettingsStoreUse, StoresTheSixPositionsInOrderAsDecimalText) {
       {{L"Vorsting_Flower", L"Config", L"Width"}, L"0"},  {{L"Vorsting_Flower", L"Config", L"Petals"}, L"1"},
       {{L"Vorsting_Flower", L"Config", L"Forked"}, L"9"}, {{L"Vorsting_Flower", L"Config", L"Speed"}, L"5"},
   };
-  EXPECT_EQ(store.Writes(), expected);
+  EXPECT_EQ(store.writes, expected);
 }
 
 TEST(SettingsStoreUse, AFailedWriteDoesNotStopTheOthers) {
   MemoryStore store;
-  store.FailWrites();
+  store.failWrites = true;
   StoreSliderPositions(store, {1, 2, 3, 4, 5, 6});
-  EXPECT_EQ(store.Writes().size(), 6u);
+  EXPECT_EQ(store.writes.size(), 6u);
 }
 
 TEST(SettingsStoreUse, StoredPositionsReadBackAsTheSameStartValues) {

@@ -4,54 +4,41 @@
 
 #include "export/picture_pixels.h"
 #include "export_test_support.h"
-#include "fake_saver_host.h"
-#include "fake_services.h"
-#include "pattern/frm_screen_saver.h"
-#include "pattern/main_menu.h"
-#include "pattern/random_source.h"
-#include "startup/run_mode.h"
+#include "main_window_fixture.h"
 #include "test_windows.h"
-#include "win32/message_loop.h"
 
 namespace quillane {
 namespace {
 
 namespace support = exporting::wine_tests;
 
-class CanvasSaveTest : public ::testing::Test {
+class CanvasSaveTest : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
     Gdiplus::GdiplusStartupInput input;
     ASSERT_EQ(Gdiplus::GdiplusStartup(&gdiplusToken, &input, nullptr), Gdiplus::Ok);
-    SetRunMode(L"");
-    ASSERT_TRUE(window.Load(WindowPlacement::Normal));
-    window.Show();
-    SendMessageW(window.Handle(), WM_COMMAND, kMenuPause, 0);
-    win::PumpPendingMessages();
-    window.SetTimerEnabled(TimerKind::Timer1, true);
-    for (int i = 0; i < 1200; ++i) SendMessageW(window.Handle(), WM_TIMER, 1, 0);
+    MainWindowTest::SetUp();
+    Open();
+    StopTimers();
+    Tick(1200, {TimerKind::Timer1});
   }
   void TearDown() override {
-    window.Destroy();
+    MainWindowTest::TearDown();
     Gdiplus::GdiplusShutdown(gdiplusToken);
   }
 
-  // Opening the "保存(save)" menu and closing it again, as a click does.
+  // A menu session that opens the "保存(save)" menu and closes it again, as a click does.
   void ClickSaveMenu() {
     window.SetTimerEnabled(TimerKind::Timer1, false);
     const HMENU save = GetSubMenu(GetMenu(window.Handle()), kSaveMenuPosition);
+    SendMessageW(window.Handle(), WM_ENTERMENULOOP, FALSE, 0);
     SendMessageW(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(save), MAKELPARAM(kSaveMenuPosition, 0));
     SendMessageW(window.Handle(), WM_EXITMENULOOP, FALSE, 0);
     win::PumpPendingMessages();
   }
-  void Grab() { SendMessageW(window.Handle(), WM_COMMAND, kMenuCapture, 0); }
+  void Grab() { RunMenu(kMenuCapture); }
 
   ULONG_PTR gdiplusToken = 0;
-  testing_support::FakeSaverHost host;
-  SeededRandom random{5};
-  testing_support::FakeDialogs dialogs;
-  testing_support::FakeShell shell;
-  FrmScreenSaver window{{host, random, dialogs, shell}};
   support::TemporaryFolder folder;
 };
 

@@ -11,7 +11,9 @@
 #include "config/frm_config.h"
 #include "config/frm_config_design.h"
 #include "config/registry_settings_store.h"
+#include "config/saver_settings_store.h"
 #include "test_windows.h"
+#include "win32/message_loop.h"
 
 namespace quillane::win {
 namespace {
@@ -73,16 +75,8 @@ class ConfigDialog : public testing::Test {
   void SetPositions(const std::array<int, 6>& positions) {
     for (std::size_t i = 0; i < positions.size(); ++i) SendMessageW(Slider(i), TBM_SETPOS, TRUE, positions[i]);
   }
-  // As a message loop would: dialog keys first, then the window procedures.
-  void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (!dialog_.RouteDialogMessage(message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-    }
-  }
+  // The program's message loop: dialog keys first, then the window procedures.
+  void Pump() { PumpPendingMessages(); }
   void PressKey(WPARAM key) {
     HWND focus = GetFocus();
     ASSERT_TRUE(focus == dialog_.Handle() || IsChild(dialog_.Handle(), focus));
@@ -95,7 +89,7 @@ class ConfigDialog : public testing::Test {
   }
 
   win::RegistrySettingsStore store_;
-  frmConfig dialog_{store_};
+  Owned<frmConfig> dialog_{store_};
 };
 
 TEST_F(ConfigDialog, HasItsCaptionAndAFixedToolWindowBorderWithoutOwner) {
@@ -201,6 +195,7 @@ TEST_F(ConfigDialog, EnterOnTheFocusedCancelButtonStoresNothing) {
 }
 
 TEST_F(ConfigDialog, LeavingCancelGivesEnterBackToOk) {
+  StoreAll(L"0");
   Open();
   SetFocus(Item(design::cmdCancel));
   Pump();
@@ -273,14 +268,20 @@ TEST_F(ConfigDialog, OpensShowingTheStoredValues) {
   StoreText(L"Petals", L"abc");
   StoreText(L"Forked", L"2");
   StoreText(L"Speed", L"10");
-  Build();  // "Size" was never stored
-  const std::array<int, 6> expected = {7, 0, 10, 0, 2, 10};
+  Build();  // "Size" was never stored, "Petals" is unreadable: both show their designed positions
+  const std::array<int, 6> expected = {7, DesignedSliderPosition(1), 10, DesignedSliderPosition(3), 2, 10};
   for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(Position(i), expected[i]) << kKeys[i];
 }
 
-TEST_F(ConfigDialog, OpensAtZeroWithoutStoredValues) {
-  Build();
-  for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(Position(i), 0) << kKeys[i];
+TEST_F(ConfigDialog, OkWithoutChangesKeepsTheDesignedSaver) {
+  // Nothing stored: confirming the dialog as it opens must not change the saver.
+  Open();
+  PressKey(VK_RETURN);
+  ASSERT_FALSE(dialog_.Exists());
+  const PatternParams starts = LoadStartParams(store_);
+  const PatternParams designed;
+  for (const MixerSlider& slider : kMixerSliders)
+    EXPECT_EQ(starts.*slider.Field, designed.*slider.Field) << "HScroll" << slider.Number;
 }
 
 TEST_F(ConfigDialog, ReopeningShowsWhatOkStored) {

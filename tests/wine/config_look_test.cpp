@@ -14,6 +14,7 @@
 #include "test_windows.h"
 #include "win32/design_table.h"
 #include "win32/gdi.h"
+#include "win32/message_loop.h"
 
 namespace quillane::win {
 namespace {
@@ -44,15 +45,7 @@ class ConfigLook : public testing::Test {
  protected:
   // Not shown: the controls paint on request (WM_PRINTCLIENT).
   void SetUp() override { ASSERT_TRUE(dialog_.Create()); }
-  void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (!dialog_.RouteDialogMessage(message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-    }
-  }
+  void Pump() { PumpPendingMessages(); }
   HWND Item(int id) const { return GetDlgItem(dialog_.Handle(), id); }
   std::vector<HWND> TextControls() const {
     std::vector<HWND> controls;
@@ -64,7 +57,7 @@ class ConfigLook : public testing::Test {
   }
 
   RegistrySettingsStore store_;
-  frmConfig dialog_{store_};
+  Owned<frmConfig> dialog_{store_};
 };
 
 TEST_F(ConfigLook, FontHasAGlyphForEveryCharacterShown) {

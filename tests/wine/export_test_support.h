@@ -24,27 +24,16 @@
 
 namespace quillane::exporting::wine_tests {
 
-inline BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 // A picture as the capture tool has one: a bitmap compatible with the screen.
 inline win::Picture ScreenPicture(const PixelImage& image) {
   const win::WindowDc screen(nullptr);
   win::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), image.Width, image.Height));
   EXPECT_TRUE(bitmap);
-  const BITMAPINFO info = TopDown32(image.Width, image.Height);
+  const BITMAPINFO info = win::TopDown32BitInfo(image.Width, image.Height);
   EXPECT_EQ(SetDIBits(screen.Get(), bitmap.Get(), 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
                       DIB_RGB_COLORS),
             image.Height);
-  return win::Picture::FromBitmap(bitmap.Release(), nullptr);
+  return win::Picture::FromBitmap(std::move(bitmap));
 }
 
 // The pixels of any bitmap, read with GetDIBits (independent of the code under test).
@@ -55,7 +44,7 @@ inline PixelImage BitmapPixels(HBITMAP bitmap) {
   image.Width = description.bmWidth;
   image.Height = std::abs(description.bmHeight);
   image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-  BITMAPINFO info = TopDown32(image.Width, image.Height);
+  BITMAPINFO info = win::TopDown32BitInfo(image.Width, image.Height);
   const win::WindowDc screen(nullptr);
   EXPECT_EQ(GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
                       DIB_RGB_COLORS),

@@ -6,13 +6,10 @@
 
 #include <cstdlib>
 
-#include "fake_saver_host.h"
-#include "fake_services.h"
-#include "pattern/frm_screen_saver.h"
-#include "pattern/main_menu.h"
+#include "input_driver.h"
+#include "main_window_fixture.h"
 #include "pattern/random_source.h"
-#include "startup/run_mode.h"
-#include "win32/message_loop.h"
+#include "waiting.h"
 
 namespace quillane {
 namespace {
@@ -22,26 +19,24 @@ double LookSeconds() {
   return value ? std::atof(value) : 0.0;
 }
 
-void KeepShowing(double seconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
-  while (GetTickCount() < end) {
-    win::PumpPendingMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+using Look = testing_support::MainWindowTest;
+
+TEST_F(Look, MainWindowWithTheMixerPanel) {
+  if (LookSeconds() <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
+  random = testing_support::ScriptedRandom(testing_support::ScriptedRandom::AfterScript::Seeded, FreshSeed());
+  Open();
+  RunMenu(kMenuDeploy);
+  testing_support::PumpFor(static_cast<DWORD>(LookSeconds() * 1000));
 }
 
-TEST(Look, MainWindowWithTheMixerPanel) {
+// The skinned mixer with the pointer resting on "多 色" and "单 色" at rest.
+TEST_F(Look, MixerWithOneButtonHovered) {
   if (LookSeconds() <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
-  SetRunMode(L"");
-  testing_support::FakeSaverHost host;
-  SeededRandom random(FreshSeed());
-  testing_support::FakeDialogs dialogs;
-  testing_support::FakeShell shell;
-  FrmScreenSaver window({host, random, dialogs, shell});
-  ASSERT_TRUE(window.Load(WindowPlacement::Normal));
-  window.Show();
-  SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
-  KeepShowing(LookSeconds());
+  random = testing_support::ScriptedRandom(testing_support::ScriptedRandom::AfterScript::Seeded, FreshSeed());
+  Open();
+  RunMenu(kMenuDeploy);
+  testing_support::MoveMouse(Control(kCommand4), {30, 10}, testing_support::Delivery::Real);
+  testing_support::PumpFor(static_cast<DWORD>(LookSeconds() * 1000));
 }
 
 }  // namespace

@@ -3,12 +3,7 @@
 
 #include <vector>
 
-#include "fake_saver_host.h"
-#include "fake_services.h"
-#include "pattern/frm_screen_saver.h"
-#include "pattern/main_menu.h"
-#include "pattern/random_source.h"
-#include "startup/run_mode.h"
+#include "main_window_fixture.h"
 #include "test_windows.h"
 #include "win32/gdi.h"
 
@@ -17,35 +12,20 @@ namespace {
 
 using testing_support::PixelsDifferentFrom;
 
-class MainMenuTest : public ::testing::Test {
+class MainMenuTest : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
-    SetRunMode(L"");
-    ASSERT_TRUE(window.Load(WindowPlacement::Normal));
-    window.Show();
-    win::PumpPendingMessages();
+    MainWindowTest::SetUp();
+    Open();
   }
-  void TearDown() override { window.Destroy(); }
 
-  void Click(UINT command) { SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
-  std::vector<bool> Timers() const {
-    return {window.TimerEnabled(TimerKind::Timer1), window.TimerEnabled(TimerKind::Timer2),
-            window.TimerEnabled(TimerKind::Timer3), window.TimerEnabled(TimerKind::Timer4)};
-  }
-  void GrowSomeFlowers() {
-    for (int i = 0; i < 1200; ++i) SendMessageW(window.Handle(), WM_TIMER, 1 + (i % 2), 0);
-  }
+  void Click(UINT command) { RunMenu(command); }
+  void GrowSomeFlowers() { Tick(600); }
   std::wstring MenuText(HMENU menu, int position) {
     wchar_t text[128]{};
     GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
     return text;
   }
-
-  testing_support::FakeSaverHost host;
-  SeededRandom random{99};
-  testing_support::FakeDialogs dialogs;
-  testing_support::FakeShell shell;
-  FrmScreenSaver window{{host, random, dialogs, shell}};
 };
 
 TEST_F(MainMenuTest, TheBarHoldsEveryEntryInOrder) {

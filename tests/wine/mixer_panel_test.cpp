@@ -4,12 +4,8 @@
 
 #include <vector>
 
-#include "fake_saver_host.h"
-#include "fake_services.h"
-#include "pattern/frm_screen_saver.h"
-#include "pattern/main_menu.h"
-#include "scripted_random.h"
-#include "startup/run_mode.h"
+#include "main_window_fixture.h"
+#include "input_driver.h"
 #include "test_windows.h"
 #include "util/numbers.h"
 #include "win32/message_loop.h"
@@ -17,48 +13,29 @@
 namespace quillane {
 namespace {
 
-class MixerPanelTest : public ::testing::Test {
+class MixerPanelTest : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
-    SetRunMode(L"");
-    ASSERT_TRUE(window.Load(WindowPlacement::Normal));
-    window.Show();
-    for (auto kind : {TimerKind::Timer1, TimerKind::Timer2, TimerKind::Timer3, TimerKind::Timer4})
-      window.SetTimerEnabled(kind, false);
-    win::PumpPendingMessages();
+    MainWindowTest::SetUp();
+    random.After = testing_support::ScriptedRandom::AfterScript::NeverStart;
+    Open();
+    StopTimers();
   }
-  void TearDown() override { window.Destroy(); }
 
-  HWND Control(int id) { return window.Panel().Control(id); }
   // A key press as the message loop delivers it to the focused control.
-  void PressKey(UINT key) {
-    const HWND focus = GetFocus();
-    PostMessageW(focus, WM_KEYDOWN, key, 1);
-    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
-    win::PumpPendingMessages();
-  }
+  void PressKey(UINT key) { testing_support::PressKey(key, testing_support::Delivery::Posted); }
   void Click(int id) { SendMessageW(Control(id), BM_CLICK, 0, 0); }
   int Position(int id) { return static_cast<int>(SendMessageW(Control(id), TBM_GETPOS, 0, 0)); }
-  std::vector<bool> Timers() const {
-    return {window.TimerEnabled(TimerKind::Timer1), window.TimerEnabled(TimerKind::Timer2),
-            window.TimerEnabled(TimerKind::Timer3), window.TimerEnabled(TimerKind::Timer4)};
-  }
-
-  testing_support::FakeSaverHost host;
-  testing_support::ScriptedRandom random;
-  testing_support::FakeDialogs dialogs;
-  testing_support::FakeShell shell;
-  FrmScreenSaver window{{host, random, dialogs, shell}};
 };
 
 TEST_F(MixerPanelTest, HiddenAtOpenShownByDeployHiddenByClose) {
   EXPECT_FALSE(window.Panel().Visible());
-  SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
+  RunMenu(kMenuDeploy);
   EXPECT_TRUE(window.Panel().Visible());
   EXPECT_EQ(testing_support::WindowText(Control(kCommand1)), L"关闭close");
   Click(kCommand1);
   EXPECT_FALSE(window.Panel().Visible());
-  SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
+  RunMenu(kMenuDeploy);
   EXPECT_TRUE(window.Panel().Visible());
 }
 
@@ -113,7 +90,7 @@ TEST_F(MixerPanelTest, SlidersHaveTheirRangesAndStartValues) {
 }
 
 TEST_F(MixerPanelTest, TabReachesEverySliderInOrderAlsoTheCoveredOnes) {
-  SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
+  RunMenu(kMenuDeploy);
   SetFocus(Control(kHScroll1));
   for (int id = kHScroll2; id <= kHScroll7; ++id) {
     PressKey(VK_TAB);
@@ -122,7 +99,7 @@ TEST_F(MixerPanelTest, TabReachesEverySliderInOrderAlsoTheCoveredOnes) {
 }
 
 TEST_F(MixerPanelTest, AKeyboardMoveOfACoveredSliderShapesTheNextFlowers) {
-  SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
+  RunMenu(kMenuDeploy);
   SetFocus(Control(kHScroll1));
   for (int i = 0; i < 4; ++i) PressKey(VK_TAB);  // to HScroll5, the petal count, under HScroll4
   ASSERT_EQ(GetFocus(), Control(kHScroll5));
@@ -138,7 +115,7 @@ TEST_F(MixerPanelTest, AKeyboardMoveOfACoveredSliderShapesTheNextFlowers) {
 }
 
 TEST_F(MixerPanelTest, MovingTheLineWidthSliderSetsThePenWidth) {
-  SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
+  RunMenu(kMenuDeploy);
   SetFocus(Control(kHScroll1));
   PressKey(VK_HOME);
   EXPECT_EQ(window.DrawWidth(), 10);
@@ -163,7 +140,7 @@ TEST_F(MixerPanelTest, ColourButtonsSwitchTheTimers) {
 }
 
 TEST_F(MixerPanelTest, KeysOnTheCanvasItselfStillEndTheWindow) {
-  SendMessageW(window.Handle(), WM_COMMAND, kMenuDeploy, 0);
+  RunMenu(kMenuDeploy);
   SetFocus(window.Handle());
   PressKey(VK_TAB);
   EXPECT_FALSE(window.Exists());

@@ -1,47 +1,18 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "fake_saver_host.h"
-#include "fake_services.h"
-#include "scripted_random.h"
+#include "main_window_fixture.h"
 #include "pattern/frm_screen_saver.h"
-#include "pattern/random_source.h"
-#include "startup/run_mode.h"
 #include "test_windows.h"
 #include "util/numbers.h"
 
 namespace quillane {
 namespace {
 
-using testing_support::FakeSaverHost;
 using testing_support::PixelsDifferentFrom;
-
 using testing_support::ScriptedRandom;
 
-class SaverWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetRunMode(L""); }
-  void TearDown() override {
-    window.Destroy();
-    SetRunMode(L"");
-  }
-  void Open(WindowPlacement placement = WindowPlacement::Normal) {
-    ASSERT_TRUE(window.Load(placement));
-    window.Show();
-    win::PumpPendingMessages();
-  }
-  void StopTimers() {
-    for (auto kind : {TimerKind::Timer1, TimerKind::Timer2, TimerKind::Timer3, TimerKind::Timer4})
-      window.SetTimerEnabled(kind, false);
-    win::PumpPendingMessages();
-  }
-
-  FakeSaverHost host;
-  SeededRandom random{20261208};
-  testing_support::FakeDialogs dialogs;
-  testing_support::FakeShell shell;
-  FrmScreenSaver window{{host, random, dialogs, shell}};
-};
+using SaverWindowTest = testing_support::MainWindowTest;
 
 TEST_F(SaverWindowTest, OpensWithCaptionDesignedClientSizeAndBlackCanvas) {
   Open();
@@ -75,6 +46,21 @@ TEST_F(SaverWindowTest, TimerTicksGrowFlowersOnTheCanvas) {
   EXPECT_GT(PixelsDifferentFrom(window.Handle(), RGB(0, 0, 0)), 100);
 }
 
+TEST_F(SaverWindowTest, AThousandTicksAndRepaintsLeaveNoGdiObjectBehind) {
+  Open();
+  StopTimers();
+  RunMenu(kMenuDeploy);
+  const auto live = win::LiveGdiObjects();
+  for (int i = 0; i < 1000; ++i) {
+    Tick(1);
+    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  EXPECT_EQ(win::LiveGdiObjects(), live);
+  // The count sees what an owner holds.
+  const win::Pen pen(CreatePen(PS_SOLID, 1, 0));
+  EXPECT_EQ(win::LiveGdiObjects(), live + 1);
+}
+
 TEST_F(SaverWindowTest, DisabledTimersDrawNothing) {
   Open();
   StopTimers();
@@ -83,18 +69,10 @@ TEST_F(SaverWindowTest, DisabledTimersDrawNothing) {
   EXPECT_EQ(PixelsDifferentFrom(window.Handle(), RGB(0, 0, 0)), 0);
 }
 
-TEST(SaverWindowDrawing, PetalsAreOutlinesInTheFlowersColourAndPenWidth) {
-  SetRunMode(L"");
-  FakeSaverHost host;
-  ScriptedRandom random;
-  testing_support::FakeDialogs dialogs;
-  testing_support::FakeShell shell;
-  FrmScreenSaver window({host, random, dialogs, shell});
-  ASSERT_TRUE(window.Load(WindowPlacement::Normal));
-  window.Show();
-  for (auto kind : {TimerKind::Timer1, TimerKind::Timer2, TimerKind::Timer3, TimerKind::Timer4})
-    window.SetTimerEnabled(kind, false);
-  win::PumpPendingMessages();
+TEST_F(SaverWindowTest, PetalsAreOutlinesInTheFlowersColourAndPenWidth) {
+  random.After = ScriptedRandom::AfterScript::NeverStart;
+  Open();
+  StopTimers();
   RedrawWindow(window.Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
 
   // One four-petal flower in the middle: petals reach 100 pixels right, left,
@@ -134,7 +112,6 @@ TEST(SaverWindowDrawing, PetalsAreOutlinesInTheFlowersColourAndPenWidth) {
   dc = GetDC(window.Handle());
   EXPECT_NE(GetPixel(dc, 660, 127), RGB(0, 0, 0));
   ReleaseDC(window.Handle(), dc);
-  window.Destroy();
 }
 
 TEST_F(SaverWindowTest, FullScreenSaverIsBorderlessTopmostOverTheWholeScreen) {

@@ -12,10 +12,11 @@
 
 #include "config/saver_settings.h"
 #include "pattern/random_source.h"
-#include "startup/run_mode.h"
+#include "pattern/run_mode.h"
 #include "startup/startup.h"
 #include "test_windows.h"
 #include "win32/message_loop.h"
+#include "win32/window_classes.h"
 
 namespace quillane {
 namespace {
@@ -30,7 +31,7 @@ class StartupTest : public ::testing::Test {
     SetRunMode(L"");
   }
   void Begin(const std::wstring& arguments) { window = BeginLaunch(ParseLaunch(arguments), services); }
-  static HWND AnyMainWindow() { return FindWindowW(L"QuillaneFlowers", nullptr); }
+  static HWND AnyMainWindow() { return FindWindowW(win::kMainWindowClass, nullptr); }
 
   FakeSaverHost host;
   SeededRandom random{7};
@@ -243,7 +244,7 @@ TEST_F(ExitSaverTest, AKeyEndsAWindowStartedWithoutArguments) {
   host.CursorCalls.clear();
   Begin(L"");
   ASSERT_TRUE(window);
-  SendMessageW(window->Handle(), WM_SYSKEYDOWN, VK_MENU, 0);
+  SendMessageW(window->Handle(), WM_KEYDOWN, 'A', 0);
   EXPECT_FALSE(Running());
   EXPECT_EQ(host.SpiCalls.size(), 1u);
 }

@@ -2,7 +2,7 @@
 // What ends the running saver and what its end tells the system.
 #include <windows.h>
 
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 
 namespace quillane {
 

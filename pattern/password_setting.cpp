@@ -1,4 +1,4 @@
-#include "startup/password_setting.h"
+#include "pattern/password_setting.h"
 
 #include <string>
 

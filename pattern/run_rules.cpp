@@ -1,6 +1,6 @@
-#include "startup/run_rules.h"
+#include "pattern/run_rules.h"
 
-#include "startup/run_mode.h"
+#include "pattern/run_mode.h"
 
 namespace quillane {
 

@@ -1,9 +1,9 @@
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "startup/password_setting.h"
+#include "pattern/password_setting.h"
 #include "win32/module.h"
 #include "win32/registry_key.h"
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "startup/saver_host.h"
+#include "pattern/saver_host.h"
 
 namespace quillane::testing_support {
 

@@ -6,6 +6,10 @@
 
 namespace quillane {
 
+// The two values start-up sets; every test compares with kRunModePreview.
+inline constexpr std::wstring_view kRunModePreview = L"Preview";
+inline constexpr std::wstring_view kRunModeSaver = L"Vorsting Flowers";
+
 const std::wstring& RunMode();
 void SetRunMode(std::wstring_view mode);
 bool IsPreviewMode();

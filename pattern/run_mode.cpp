@@ -1,6 +1,5 @@
-#include "startup/run_mode.h"
+#include "pattern/run_mode.h"
 
-#include "startup/command_line.h"
 
 namespace quillane {
 

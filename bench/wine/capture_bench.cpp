@@ -1,0 +1,173 @@
+// Times the screen capture on the display it runs on (see
+// bench/wine/run-capture-bench.sh for a screen of a given size): opening to
+// a shown frozen picture, its parts, and one mouse move of a rubber band and
+// of a region move, each with the repaint it causes. Prints medians (and
+// 90th percentiles) of several runs; the screen shows a desktop-like picture.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "capture/capture_surface.h"
+#include "capture/frm_screen_capture.h"
+#include "export/excel_property_bag.h"
+#include "export/test_pictures.h"
+#include "win32/dialogs.h"
+#include "win32/gdi.h"
+#include "win32/message_loop.h"
+
+namespace {
+
+namespace capture = quillane::capture;
+namespace win = quillane::win;
+
+double Now() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Summary {
+  double Median;
+  double P90;
+};
+Summary Summarise(std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  return {samples[samples.size() / 2], samples[samples.size() * 9 / 10]};
+}
+
+void Pump() { win::PumpPendingMessages(); }
+
+// A topmost window showing a desktop-like picture over every monitor.
+HWND ShowDesktopPicture(const capture::ScreenArea& area, win::Bitmap& keep) {
+  const auto image = quillane::exporting::test_pictures::MakeDesktopLikePicture(area.Width, area.Height, 11);
+  auto section = win::CreateDibSection(area.Width, area.Height);
+  std::copy(image.Pixels.begin(), image.Pixels.end(), section.Pixels);
+  keep = std::move(section.Handle);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const win::PaintDc dc(hwnd);
+    const auto bitmap = reinterpret_cast<HBITMAP>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const win::MemoryDc memory(dc.Get());
+    const win::SelectGuard selected(memory.Get(), bitmap);
+    BitBlt(dc.Get(), 0, 0, 1 << 14, 1 << 14, memory.Get(), 0, 0, SRCCOPY);
+    return 0;
+  };
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QuillaneBenchDesktop";
+  RegisterClassW(&wc);
+  const HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP, area.Left, area.Top, area.Width,
+                                      area.Height, nullptr, nullptr, wc.hInstance, nullptr);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(keep.Get()));
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  const double end = Now() + 500;
+  while (Now() < end) Pump();
+  return window;
+}
+
+// Until the screen shows that pixel (the picture reached the display).
+bool WaitForScreenPixel(POINT at, COLORREF colour) {
+  const double end = Now() + 3000;
+  while (Now() < end) {
+    {
+      const win::WindowDc screen(nullptr);
+      if (GetPixel(screen.Get(), at.x, at.y) == colour) return true;
+    }
+    Pump();
+  }
+  return false;
+}
+
+// One mouse move sent to the window and the repaint it causes, in ms.
+std::vector<double> TimeMoves(HWND window, int count, int fromX, int fromY, int spanX, int spanY) {
+  std::vector<double> samples;
+  for (int i = 0; i < count; ++i) {
+    const int x = fromX + (i * 7) % spanX, y = fromY + (i * 5) % spanY;
+    const double start = Now();
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    samples.push_back(Now() - start);
+  }
+  return samples;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+  const capture::ScreenArea area = capture::VirtualScreen();
+  std::printf("screen %dx%d (origin %d,%d)\n", area.Width, area.Height, area.Left, area.Top);
+  win::Bitmap desktopBitmap;
+  const HWND desktop = ShowDesktopPicture(area, desktopBitmap);
+  win::SystemDialogs dialogs;
+
+  // The parts: the freeze (screen copy and persistent picture) and snapshot 1.
+  std::vector<double> freeze, snapshot, opened, shown;
+  for (int run = 0; run < runs; ++run) {
+    capture::CaptureSurface surface(capture::PropertyBagCodec());
+    double start = Now();
+    if (!surface.Freeze(area)) return 1;
+    freeze.push_back(Now() - start);
+    std::vector<std::uint8_t> bytes;
+    start = Now();
+    quillane::exporting::ExcelPropertyBag().WriteP(bytes, surface.Persistent());
+    snapshot.push_back(Now() - start);
+  }
+  // Opening to a shown frozen picture: the bottom-right pixel is on the screen.
+  const POINT corner{area.Left + area.Width - 1, area.Top + area.Height - 1};
+  COLORREF cornerColour;
+  {
+    const win::WindowDc screen(nullptr);
+    cornerColour = GetPixel(screen.Get(), corner.x, corner.y);
+  }
+  for (int run = 0; run < runs; ++run) {
+    // The desktop is hidden first, so the corner shows the capture's own picture.
+    ShowWindow(desktop, SW_SHOW);
+    UpdateWindow(desktop);
+    WaitForScreenPixel(corner, cornerColour);
+    const double start = Now();
+    win::Owned<capture::FrmScreenCapture> window(capture::CaptureServices{dialogs});
+    if (!window.Open(nullptr)) return 1;
+    opened.push_back(Now() - start);
+    ShowWindow(desktop, SW_HIDE);
+    ShowWindow(window.Handle(), SW_SHOW);
+    UpdateWindow(window.Handle());
+    if (!WaitForScreenPixel(corner, cornerColour)) std::printf("the frozen corner did not show\n");
+    shown.push_back(Now() - start);
+    window.Destroy();
+    Pump();
+  }
+  std::printf("opening to a shown frozen picture: median %.1f ms (90%% %.1f)\n", Summarise(shown).Median,
+              Summarise(shown).P90);
+  std::printf("  of which: screen freeze %.1f, snapshot 1 (WriteP) %.1f, whole Open %.1f ms (medians)\n",
+              Summarise(freeze).Median, Summarise(snapshot).Median, Summarise(opened).Median);
+
+  // One mouse move of a rubber band and of a region move, with the repaint it causes.
+  ShowWindow(desktop, SW_SHOW);
+  win::Owned<capture::FrmScreenCapture> window(capture::CaptureServices{dialogs});
+  if (!window.Open(nullptr)) return 1;
+  ShowWindow(window.Handle(), SW_SHOW);
+  UpdateWindow(window.Handle());
+  Pump();
+  const int span = std::min(area.Width, area.Height) / 2;
+  SendMessageW(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+  const auto band = Summarise(TimeMoves(window.Handle(), 2000, 100 + span / 4, 100 + span / 4, span, span));
+  SendMessageW(window.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100 + span, 100 + span));
+  SendMessageW(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(100 + span, 100 + span));
+  SendMessageW(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(110, 110));
+  const auto move = Summarise(TimeMoves(window.Handle(), 2000, 110, 110, area.Width - span - 120, area.Height - span - 120));
+  SendMessageW(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(110, 110));
+  std::printf("one mouse move with its repaint (region about %dx%d): rubber band %.3f ms (90%% %.3f), "
+              "region move %.3f ms (90%% %.3f)\n",
+              span, span, band.Median, band.P90, move.Median, move.P90);
+  window.Destroy();
+  DestroyWindow(desktop);
+  return 0;
+}

@@ -1,0 +1,115 @@
+#include "capture/capture_geometry.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "util/numbers.h"
+
+namespace quillane::capture {
+
+PointF ScreenArea::ToWindow(int screenX, int screenY) const {
+  // In 64 bits: a cursor far off a negative origin must not wrap.
+  return {static_cast<float>(static_cast<std::int64_t>(screenX) - Left),
+          static_cast<float>(static_cast<std::int64_t>(screenY) - Top)};
+}
+
+Pointer HandlePointer(int index) {
+  static constexpr std::array<Pointer, kHandleCount> kShapes{
+      Pointer::SizeNWSE, Pointer::SizeNS, Pointer::SizeNESW, Pointer::SizeWE,
+      Pointer::SizeNESW, Pointer::SizeNS, Pointer::SizeNWSE, Pointer::SizeWE};
+  return index >= 0 && index < kHandleCount ? kShapes[static_cast<std::size_t>(index)] : Pointer::Default;
+}
+
+std::array<PointF, kHandleCount> PlaceHandles(const FrameRect& f, SizeF handle) {
+  const float halfW = handle.Width / 2;
+  const float halfH = handle.Height / 2;
+  const float left = f.Left - halfW;
+  const float middle = f.Left + f.Width / 2 - halfW;
+  const float right = f.Left + f.Width - halfW;
+  const float top = f.Top - halfH;
+  const float centre = f.Top + f.Height / 2 - halfH;
+  const float bottom = f.Top + f.Height - halfH;
+  // The top-right handle sits a third of a handle further in than the others
+  // on the right edge; users have always seen it there.
+  const auto topRight = static_cast<float>(f.Left + f.Width - handle.Width / 1.5);
+  return {{{left, top}, {middle, top}, {topRight, top}, {left, centre},
+           {left, bottom}, {middle, bottom}, {right, bottom}, {right, centre}}};
+}
+
+std::optional<FrameRect> ResizeByHandle(int index, const FrameEdges& atPress, PointF cursor, SizeF handle) {
+  float left = atPress.Left;
+  float top = atPress.Top;
+  float right = atPress.Right;
+  float bottom = atPress.Bottom;
+  // A left or top edge lies half a handle beyond the cursor, as the handle's
+  // middle sits on the edge when the drag starts.
+  const float draggedLeft = cursor.X + handle.Width / 2;
+  const float draggedTop = cursor.Y + handle.Height / 2;
+  switch (index) {
+    case 0: left = draggedLeft; top = draggedTop; break;
+    case 1: top = draggedTop; break;
+    case 2: top = draggedTop; right = cursor.X + handle.Width / 2; break;
+    case 3: left = draggedLeft; break;
+    case 4: left = draggedLeft; bottom = cursor.Y; break;
+    case 5: bottom = cursor.Y; break;
+    case 6: right = cursor.X; bottom = cursor.Y; break;
+    case 7: right = cursor.X; break;
+    default: return std::nullopt;
+  }
+  const float width = right - left;
+  const float height = bottom - top;
+  if (!(width >= 0) || !(height >= 0)) return std::nullopt;
+  return FrameRect{left, top, width, height};
+}
+
+FrameRect RubberBand(PointF anchor, PointF pointer) {
+  return {std::fmin(anchor.X, pointer.X), std::fmin(anchor.Y, pointer.Y), std::fabs(pointer.X - anchor.X),
+          std::fabs(pointer.Y - anchor.Y)};
+}
+
+PointF MoveRegion(PointF anchor, PointF grab, PointF pointer, SizeF size, SizeF screen) {
+  float left = anchor.X - (grab.X - pointer.X);
+  float top = anchor.Y - (grab.Y - pointer.Y);
+  if (left < 0) left = 0;
+  if (top < 0) top = 0;
+  // After the zero checks: a region wider than the screen keeps its right
+  // edge on the screen's right edge.
+  if (screen.Width < left + size.Width) left = screen.Width - size.Width;
+  if (screen.Height < top + size.Height) top = screen.Height - size.Height;
+  return {left, top};
+}
+
+PointF PlaceStrip(const FrameRect& frame, SizeF strip, float screenHeight) {
+  PointF at{frame.Right() - strip.Width, frame.Bottom() + 4};
+  if (screenHeight < frame.Bottom() + 4 + strip.Height) at.Y = frame.Bottom() - strip.Height - 4;
+  if (at.X < 0) at.X = 0;
+  return at;
+}
+
+LabelPlaces PlaceLabels(const FrameRect& frame, float sizeLabelHeight) {
+  const PointF size{frame.Left + 2, frame.Top + 2};
+  return {size, {frame.Left + 2, size.Y + sizeLabelHeight + 2}};
+}
+
+namespace {
+std::wstring Shortest(float value) {
+  char text[32];
+  // + 0.0f turns a negative zero into zero.
+  const auto result = std::to_chars(text, text + sizeof text, value + 0.0f);
+  return std::wstring(text, result.ptr);
+}
+}  // namespace
+
+std::wstring SizeText(float width, float height) { return Shortest(width) + L"x" + Shortest(height); }
+
+SplitRgb SplitColor(std::int32_t color) { return {color % 256, (color / 256) % 256, (color / 65536) % 256}; }
+
+std::optional<std::wstring> ColourReadout(std::uint32_t pixel) {
+  if (pixel == kNoPixel) return std::nullopt;
+  const SplitRgb rgb = SplitColor(static_cast<std::int32_t>(pixel));
+  return L"RGB(" + std::to_wstring(rgb.R) + L"," + std::to_wstring(rgb.G) + L"," + std::to_wstring(rgb.B) + L")";
+}
+
+std::int32_t Pixel(float value) { return RoundHalfEven(value); }
+
+}  // namespace quillane::capture

@@ -1,0 +1,123 @@
+#pragma once
+// The capture window's geometry, in window pixels held as single-precision
+// numbers like the forms' control positions: the area it covers, the
+// selection frame, its eight handles, the rubber band, moving a region,
+// the toolbar strip's place and the two labels' texts. The window applies
+// these results; nothing here touches a window.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quillane::capture {
+
+struct PointF {
+  float X = 0;
+  float Y = 0;
+  bool operator==(const PointF&) const = default;
+};
+
+struct SizeF {
+  float Width = 0;
+  float Height = 0;
+};
+
+// The selection frame `Shape1`: the region itself.
+struct FrameRect {
+  float Left = 0;
+  float Top = 0;
+  float Width = 0;
+  float Height = 0;
+  float Right() const { return Left + Width; }
+  float Bottom() const { return Top + Height; }
+  bool operator==(const FrameRect&) const = default;
+};
+
+// Every monitor together (the virtual screen), in screen pixels. The capture
+// window covers it exactly, so a window pixel is a screen pixel minus the
+// origin, which is negative when a monitor lies left of or above the primary.
+struct ScreenArea {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  PointF ToWindow(int screenX, int screenY) const;
+  SizeF Size() const { return {static_cast<float>(Width), static_cast<float>(Height)}; }
+};
+
+// Pointer shapes by the forms' codes.
+enum class Pointer : int {
+  Default = 0,  // each window's own
+  Arrow = 1,
+  Cross = 2,
+  Move = 5,  // four-way arrow
+  SizeNESW = 6,
+  SizeNS = 7,
+  SizeNWSE = 8,
+  SizeWE = 9,
+};
+
+// A frame's four edges, as taken when a handle is pressed.
+struct FrameEdges {
+  float Left = 0;
+  float Top = 0;
+  float Right = 0;
+  float Bottom = 0;
+};
+
+// The handles `Image1`(0..7): 0 top-left, 1 top middle, 2 top-right, 3 left
+// middle, 4 bottom-left, 5 bottom middle, 6 bottom-right, 7 right middle.
+inline constexpr int kHandleCount = 8;
+Pointer HandlePointer(int index);
+// Left and top of each handle around the frame; `handle` is one handle's size.
+std::array<PointF, kHandleCount> PlaceHandles(const FrameRect& frame, SizeF handle);
+// The frame while handle `index` is dragged with the cursor at `cursor`
+// (window pixels), from the edges taken at the press. The edges that are not
+// dragged stay exactly there; nothing when the width or height would be
+// negative (the frame then stays as it is).
+std::optional<FrameRect> ResizeByHandle(int index, const FrameEdges& atPress, PointF cursor, SizeF handle);
+
+// The frame spanning the anchor and the pointer, in any direction; on the
+// anchor's row or column it is 0 high or wide.
+FrameRect RubberBand(PointF anchor, PointF pointer);
+
+// Left and top of a region of `size` grabbed at `grab` while its top-left was
+// at `anchor`, with the pointer now at `pointer`: kept on the screen, and a
+// region larger than the screen ends on its right or bottom edge.
+PointF MoveRegion(PointF anchor, PointF grab, PointF pointer, SizeF size, SizeF screen);
+
+// The toolbar strip against the frame's bottom-right corner: 4 pixels below
+// it, or 4 pixels inside its bottom edge when there is no room below, and
+// never left of the screen.
+PointF PlaceStrip(const FrameRect& frame, SizeF strip, float screenHeight);
+
+// `LblPos` rides 2 pixels inside the frame's top-left corner and `lblInfo`
+// 2 pixels under `LblPos`.
+struct LabelPlaces {
+  PointF Size;
+  PointF Info;
+};
+LabelPlaces PlaceLabels(const FrameRect& frame, float sizeLabelHeight);
+
+// `LblPos`'s caption: width, "x", height, each in its shortest decimal form
+// ("320x240").
+std::wstring SizeText(float width, float height);
+
+// A colour value split into its three bytes, as the forms' SplitColor does
+// (truncating division, remainders with the dividend's sign).
+struct SplitRgb {
+  std::int32_t R;
+  std::int32_t G;
+  std::int32_t B;
+};
+SplitRgb SplitColor(std::int32_t color);
+
+// What a failed pixel read gives (the system's CLR_INVALID).
+inline constexpr std::uint32_t kNoPixel = 0xFFFFFFFF;
+// `lblInfo`'s caption for a pixel, "RGB(r,g,b)"; nothing for kNoPixel.
+std::optional<std::wstring> ColourReadout(std::uint32_t pixel);
+
+// Rounds a window coordinate to a pixel (halves to even).
+std::int32_t Pixel(float value);
+
+}  // namespace quillane::capture

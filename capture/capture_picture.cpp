@@ -1,0 +1,104 @@
+#include "capture/capture_picture.h"
+
+#include "win32/window_classes.h"
+
+namespace quillane::capture {
+
+bool IsButtonPress(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: return true;
+    default: return false;
+  }
+}
+
+bool IsButtonRelease(UINT message) {
+  return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+MouseButton ButtonOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return MouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: return MouseButton::Middle;
+    default: return MouseButton::Left;
+  }
+}
+
+unsigned ButtonBitsOf(WPARAM keyState) {
+  return ((keyState & MK_LBUTTON) ? 1u : 0u) | ((keyState & MK_RBUTTON) ? 2u : 0u) |
+         ((keyState & MK_MBUTTON) ? 4u : 0u);
+}
+
+bool AnyButtonDown(WPARAM keyState) { return (keyState & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
+
+bool CapturePicture::Create(HWND form, const RECT& place, Look look, Events events) {
+  look_ = look;
+  events_ = std::move(events);
+  fill_.Reset(CreateSolidBrush(look.Fill));
+  if (look.Border) border_.Reset(CreateSolidBrush(*look.Border));
+  const ClassStyle cls{win::kCapturePictureClass, nullptr, nullptr, 0};
+  return CreateWindowOf(cls, 0, L"", WS_CHILD | WS_CLIPSIBLINGS, place.left, place.top, place.right - place.left,
+                        place.bottom - place.top, form, nullptr);
+}
+
+void CapturePicture::Paint() {
+  const win::PaintDc dc(Handle());
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  if (border_) {
+    FillRect(dc.Get(), &client, border_.Get());
+    InflateRect(&client, -1, -1);
+  }
+  FillRect(dc.Get(), &client, fill_.Get());
+}
+
+LRESULT CapturePicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsButtonPress(message)) {
+    SetCapture(Handle());
+    held_ = true;
+    if (events_.Press) events_.Press(ButtonOf(message));
+    return 0;
+  }
+  if (IsButtonRelease(message)) {
+    if (!AnyButtonDown(wParam)) {
+      held_ = false;
+      if (GetCapture() == Handle()) ReleaseCapture();
+    }
+    if (events_.Release) events_.Release(ButtonOf(message));
+    return 0;
+  }
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (events_.Move) events_.Move();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // The mouse taken away mid-drag (another window, the system): the drag
+      // ends as a release would end it, so no later hover drags on.
+      if (held_) {
+        held_ = false;
+        if (events_.Release) events_.Release(MouseButton::Left);
+      }
+      return 0;
+    case WM_CHAR:
+    case WM_KEYDOWN:
+      // Keys belong to the form, whichever of its controls has the focus.
+      return SendMessageW(GetParent(Handle()), message, wParam, lParam);
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace quillane::capture

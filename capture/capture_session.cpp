@@ -1,0 +1,177 @@
+#include "capture/capture_session.h"
+
+namespace quillane::capture {
+
+CaptureSession::CaptureSession(CaptureView& view, SnapshotPicture& picture, const CaptureMetrics& metrics)
+    : view_(view), metrics_(metrics), snapshots_(picture) {}
+
+bool CaptureSession::Open() {
+  state_ = CaptureState{};
+  overlay_ = Overlay{};
+  // The strip waits above the window until a region is fixed.
+  overlay_.StripAt = {0, -metrics_.Strip.Height};
+  view_.SetPointer(Pointer::Cross);
+  const bool written = snapshots_.Open();
+  Publish();
+  return written;
+}
+
+void CaptureSession::Press(MouseButton button, PointF at) {
+  if (state_.annotating) return;
+  overlay_.StripVisible = false;
+  if (state_.captureMode == CaptureMode::Draw) {
+    overlay_.FrameVisible = true;
+    overlay_.Frame = {at.X, at.Y, 0, 0};
+    state_.anchorX = at.X;
+    state_.anchorY = at.Y;
+    if (button == MouseButton::Right) state_.keepOpenOnRightUp = 0;
+    Publish();
+    return;
+  }
+  view_.SetPointer(Pointer::Cross);
+  const FrameRect& f = overlay_.Frame;
+  state_.selRect = {Pixel(f.Left), Pixel(f.Top), Pixel(f.Right()), Pixel(f.Bottom())};
+  const std::int32_t x = Pixel(at.X);
+  const std::int32_t y = Pixel(at.Y);
+  const SelRect& r = state_.selRect;
+  // Left and top edges inside, right and bottom edges outside.
+  const bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+  if (inside) {
+    state_.grabX = at.X;
+    state_.grabY = at.Y;
+    if (button == MouseButton::Right) CancelRegion(at);
+  } else {
+    CancelRegion(at);
+  }
+  Publish();
+}
+
+void CaptureSession::CancelRegion(PointF at) {
+  overlay_.Frame = {at.X, at.Y, 0, 0};
+  state_.anchorX = at.X;
+  state_.anchorY = at.Y;
+  overlay_.FrameVisible = false;
+  overlay_.LabelsVisible = false;
+  overlay_.HandlesVisible = false;
+  view_.SetPointer(Pointer::Default);
+  state_.captureMode = CaptureMode::Draw;
+  state_.keepOpenOnRightUp = 1;
+}
+
+void CaptureSession::Move(unsigned buttons, PointF at) {
+  // A pixel that cannot be read leaves the readout as it was.
+  if (auto readout = ColourReadout(view_.PixelAt(Pixel(at.X), Pixel(at.Y)))) overlay_.InfoText = std::move(*readout);
+  if (state_.annotating) {
+    Publish();
+    return;
+  }
+  FrameRect& f = overlay_.Frame;
+  const bool strictlyInside = at.X > f.Left && at.Y > f.Top && at.X < f.Right() && at.Y < f.Bottom();
+  view_.SetPointer(strictlyInside ? Pointer::Move : Pointer::Cross);
+  if (buttons != static_cast<unsigned>(MouseButton::Left)) {
+    Publish();
+    return;
+  }
+  if (state_.captureMode == CaptureMode::Move) {
+    view_.SetPointer(Pointer::Move);
+    const PointF topLeft = MoveRegion({state_.anchorX, state_.anchorY}, {state_.grabX, state_.grabY}, at,
+                                      {f.Width, f.Height}, metrics_.Screen.Size());
+    f.Left = topLeft.X;
+    f.Top = topLeft.Y;
+  } else {
+    // Not limited to the screen: the window covers all of it anyway.
+    f = RubberBand({state_.anchorX, state_.anchorY}, at);
+    overlay_.SizeText = SizeText(f.Width, f.Height);
+    view_.SetPointer(Pointer::Cross);
+  }
+  PlaceLabelsAndHandles();
+  overlay_.FrameVisible = true;
+  overlay_.LabelsVisible = true;
+  Publish();
+}
+
+void CaptureSession::PlaceLabelsAndHandles() {
+  const LabelPlaces labels = PlaceLabels(overlay_.Frame, metrics_.SizeLabelHeight);
+  overlay_.SizeLabelAt = labels.Size;
+  overlay_.InfoLabelAt = labels.Info;
+  overlay_.Handles = PlaceHandles(overlay_.Frame, metrics_.Handle);
+  overlay_.HandlesVisible = true;
+}
+
+void CaptureSession::ShowStrip() {
+  overlay_.StripAt = PlaceStrip(overlay_.Frame, metrics_.Strip, static_cast<float>(metrics_.Screen.Height));
+  overlay_.StripVisible = true;
+}
+
+void CaptureSession::Release(MouseButton button, PointF) {
+  if (button != MouseButton::Left) {
+    if (state_.keepOpenOnRightUp == 0) view_.Close();
+    return;
+  }
+  state_.captureMode = CaptureMode::Move;
+  state_.anchorX = overlay_.Frame.Left;
+  state_.anchorY = overlay_.Frame.Top;
+  ShowStrip();
+  Publish();
+}
+
+void CaptureSession::KeyPress(int code) {
+  if (code == 27) view_.Close();
+}
+
+void CaptureSession::HandlePress(int) {
+  if (snapshots_.snapshotPos() == 1) state_.annotating = false;
+  if (state_.annotating || state_.captureMode != CaptureMode::Move) return;
+  state_.handleDragState = HandleDragState::Start;
+  const FrameRect& f = overlay_.Frame;
+  state_.selLeft = f.Left;
+  state_.selTop = f.Top;
+  state_.selRight = f.Right();
+  state_.selBottom = f.Bottom();
+  overlay_.StripVisible = false;
+  snapshots_.Reset();
+  Publish();
+}
+
+void CaptureSession::HandleMove(int index, CursorPoint screenCursor) {
+  view_.SetPointer(HandlePointer(index));
+  if (state_.handleDragState != HandleDragState::Start) return;
+  state_.cursorNow = screenCursor;
+  const PointF cursor = metrics_.Screen.ToWindow(screenCursor.x, screenCursor.y);
+  const FrameEdges atPress{state_.selLeft, state_.selTop, state_.selRight, state_.selBottom};
+  // Past the opposite edge the frame stops at its last valid size.
+  if (const auto resized = ResizeByHandle(index, atPress, cursor, metrics_.Handle)) overlay_.Frame = *resized;
+  PlaceLabelsAndHandles();
+  overlay_.SizeText = SizeText(overlay_.Frame.Width, overlay_.Frame.Height);
+  state_.anchorX = overlay_.Frame.Left;
+  state_.anchorY = overlay_.Frame.Top;
+  Publish();
+}
+
+void CaptureSession::HandleRelease(int) {
+  state_.handleDragState = HandleDragState::Stop;
+  ShowStrip();
+  Publish();
+}
+
+bool CaptureSession::PushSnapshot() { return snapshots_.Push(); }
+
+void CaptureSession::Undo() {
+  if (snapshots_.Undo() == SnapshotStore::Step::AtEnd) DiscardRegion();
+}
+
+void CaptureSession::Redo() { snapshots_.Redo(); }
+
+void CaptureSession::DiscardRegion() {
+  state_.captureMode = CaptureMode::Draw;
+  overlay_.FrameVisible = false;
+  overlay_.StripVisible = false;
+  overlay_.LabelsVisible = false;
+  overlay_.Frame.Width = 0;
+  overlay_.Frame.Height = 0;
+  overlay_.HandlesVisible = false;
+  state_.annotating = false;
+  Publish();
+}
+
+}  // namespace quillane::capture

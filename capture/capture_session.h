@@ -1,0 +1,148 @@
+#pragma once
+// The capture window's state and what its mouse, handles and keys do, kept
+// apart from the window: the window hands its events in and shows the
+// overlay the session describes. One session is one opening; every field
+// starts from the values below and nothing carries over.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "capture/capture_geometry.h"
+#include "capture/snapshot_store.h"
+
+namespace quillane::capture {
+
+// Mouse buttons by the forms' codes; a move carries the pressed ones as bits.
+enum class MouseButton : unsigned { Left = 1, Right = 2, Middle = 4 };
+
+enum class CaptureMode {
+  Draw,  // no region fixed yet: a press starts a rubber band
+  Move,  // a region is fixed and can be moved, resized or annotated
+};
+
+enum class HandleDragState {
+  None,   // no handle pressed since the opening
+  Start,  // a handle is held down
+  Stop,   // released
+};
+
+struct SelRect {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Right = 0;
+  std::int32_t Bottom = 0;
+};
+
+struct CursorPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+// The fields every handler of the window shares.
+struct CaptureState {
+  CaptureMode captureMode = CaptureMode::Draw;
+  HandleDragState handleDragState = HandleDragState::None;
+  bool annotating = false;
+  std::wstring currentTool;
+  std::int32_t currentToolIndex = 0;
+  bool strokeActive = false;
+  float strokeStartX = 0;
+  float strokeStartY = 0;
+  float anchorX = 0;
+  float anchorY = 0;
+  float grabX = 0;
+  float grabY = 0;
+  SelRect selRect;
+  float selLeft = 0;
+  float selTop = 0;
+  float selRight = 0;
+  float selBottom = 0;
+  CursorPoint cursorNow;  // screen pixels
+  std::int32_t keepOpenOnRightUp = 0;
+};
+
+// What the window shows over the frozen picture. The session changes it and
+// hands it over once per event; the window redraws only what differs.
+struct Overlay {
+  bool FrameVisible = false;  // `Shape1`
+  FrameRect Frame;
+  bool LabelsVisible = false;  // `LblPos` and `lblInfo`
+  PointF SizeLabelAt;
+  PointF InfoLabelAt;
+  std::wstring SizeText = L"宽X高";
+  std::wstring InfoText = L"Label2";
+  bool HandlesVisible = false;  // `Image1`(0..7)
+  std::array<PointF, kHandleCount> Handles{};
+  bool StripVisible = false;  // `Picture1`
+  PointF StripAt;
+};
+
+// The window as the session drives it.
+class CaptureView {
+ public:
+  virtual ~CaptureView() = default;
+  virtual void ShowOverlay(const Overlay& overlay) = 0;
+  // The pointer for the whole application.
+  virtual void SetPointer(Pointer shape) = 0;
+  // The drawing surface's pixel (0x00BBGGRR), or kNoPixel when it cannot be read.
+  virtual std::uint32_t PixelAt(std::int32_t x, std::int32_t y) = 0;
+  // Unloads the window; the session is not used afterwards.
+  virtual void Close() = 0;
+};
+
+// Sizes the session needs from the window, in pixels.
+struct CaptureMetrics {
+  ScreenArea Screen;  // what the window covers
+  SizeF Handle{4, 4};
+  SizeF Strip;
+  float SizeLabelHeight = 0;
+};
+
+class CaptureSession {
+ public:
+  CaptureSession(CaptureView& view, SnapshotPicture& picture, const CaptureMetrics& metrics);
+
+  // The opening steps after the screen is frozen into the window's picture:
+  // the strip above the window and hidden, the cross-hair, snapshot 1 and the
+  // state table. False when snapshot 1 could not be written (the capture
+  // still works; only undo to the clean desktop cannot restore it).
+  bool Open();
+
+  // The window's own mouse events, X and Y in window pixels.
+  void Press(MouseButton button, PointF at);
+  void Move(unsigned buttons, PointF at);
+  void Release(MouseButton button, PointF at);
+  // A key's character code; Esc (27) closes the window.
+  void KeyPress(int code);
+
+  // The handles' events; a move reads the cursor in screen pixels.
+  void HandlePress(int index);
+  void HandleMove(int index, CursorPoint screenCursor);
+  void HandleRelease(int index);
+
+  // The snapshot store's steps as the toolbar and the drawing tools use them.
+  bool PushSnapshot();
+  // Undo at the clean desktop discards the region instead.
+  void Undo();
+  void Redo();
+
+  const CaptureState& State() const { return state_; }
+  const Overlay& Shown() const { return overlay_; }
+  const SnapshotStore& Snapshots() const { return snapshots_; }
+  const CaptureMetrics& Metrics() const { return metrics_; }
+
+ private:
+  void CancelRegion(PointF at);
+  void DiscardRegion();
+  void PlaceLabelsAndHandles();
+  void ShowStrip();
+  void Publish() { view_.ShowOverlay(overlay_); }
+
+  CaptureView& view_;
+  CaptureMetrics metrics_;
+  CaptureState state_;
+  Overlay overlay_;
+  SnapshotStore snapshots_;
+};
+
+}  // namespace quillane::capture

@@ -1,0 +1,250 @@
+#include "capture/frm_screen_capture.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "capture/app_pointer.h"
+#include "win32/design_table.h"
+#include "win32/window_classes.h"
+
+namespace quillane::capture {
+
+namespace {
+
+constexpr int kHandleSize = 4;  // pixels, whatever the dpi: the handles are pictures
+constexpr const wchar_t* kCaption = L"截屏";
+constexpr const wchar_t* kFontFace = L"宋体";
+
+// The frame's one-pixel outline as four strips; a frame 0 wide or high is a
+// line, one of no size shows nothing.
+struct Outline {
+  int Count = 0;
+  std::array<RECT, 4> Edges{};
+};
+
+Outline OutlineOf(const Overlay& overlay) {
+  if (!overlay.FrameVisible) return {};
+  const FrameRect& f = overlay.Frame;
+  const int l = Pixel(f.Left), t = Pixel(f.Top);
+  int r = Pixel(f.Right()), b = Pixel(f.Bottom());
+  if (r <= l && b <= t) return {};
+  r = std::max(r, l + 1);
+  b = std::max(b, t + 1);
+  return {4, {{{l, t, r, t + 1}, {l, b - 1, r, b}, {l, t, l + 1, b}, {r - 1, t, r, b}}}};
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool SameOutline(const Outline& a, const Outline& b) {
+  if (a.Count != b.Count) return false;
+  for (int i = 0; i < a.Count; ++i)
+    if (!(a.Edges[i] == b.Edges[i])) return false;
+  return true;
+}
+
+PointF PointOf(LPARAM lParam) {
+  return {static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam))};
+}
+
+// Moves, sizes, shows or hides a control in the batch only when that changes.
+void Place(HDWP& batch, HWND control, PointF at, SIZE size, bool visible, UINT flags = 0) {
+  if (!batch || !control) return;
+  RECT now{};
+  GetWindowRect(control, &now);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+  const int x = Pixel(at.X), y = Pixel(at.Y);
+  const bool wasVisible = (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+  const bool moved = now.left != x || now.top != y || now.right - now.left != size.cx || now.bottom - now.top != size.cy;
+  if (!moved && wasVisible == visible) return;
+  const UINT show = wasVisible == visible ? 0 : visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+  batch = DeferWindowPos(batch, control, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | show | flags);
+}
+
+}  // namespace
+
+FrmScreenCapture::FrmScreenCapture(const CaptureServices& services, PictureCodec& codec)
+    : services_(services), surface_(codec) {}
+
+bool FrmScreenCapture::Open(HWND owner) {
+  if (Exists() || session_) return false;
+  const ScreenArea area = VirtualScreen();
+  // The desktop is copied before the window exists, so it holds nothing of it.
+  if (!surface_.Freeze(area)) return false;
+  const ClassStyle cls{win::kCaptureWindowClass, nullptr, LoadCursorW(nullptr, IDC_ARROW), CS_DBLCLKS};
+  if (!CreateWindowOf(cls, WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, area.Left, area.Top, area.Width,
+                      area.Height, owner, nullptr))
+    return false;
+  surface_.OnChanged([this] {
+    if (Exists()) InvalidateRect(Handle(), nullptr, FALSE);
+  });
+  const win::DisplayDpi dpi = win::ScreenDpi();
+  const SIZE strip = win::PixelSize(kStripWidthTwips, kStripHeightTwips, dpi);
+  if (!CreateControls(dpi, strip)) {
+    Destroy();
+    return false;
+  }
+  session_.emplace(static_cast<CaptureView&>(*this), surface_,
+                   CaptureMetrics{area,
+                                  {kHandleSize, kHandleSize},
+                                  {static_cast<float>(strip.cx), static_cast<float>(strip.cy)},
+                                  static_cast<float>(labelHeight_)});
+  session_->Open();
+  return true;
+}
+
+bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi, SIZE strip) {
+  labelFont_ = win::CreateDesignFont(kFontFace, 10.5, FW_NORMAL, dpi);
+  frameBrush_.Reset(CreateSolidBrush(kFrameColour));
+  labelBrush_.Reset(CreateSolidBrush(kLabelBackColour));
+  lblPos_ = CreateLabel(shown_.SizeText.c_str());
+  lblInfo_ = CreateLabel(shown_.InfoText.c_str());
+  {
+    const win::WindowDc dc(Handle());
+    const win::SelectGuard font(dc.Get(), labelFont_.Get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    labelHeight_ = metrics.tmHeight;
+  }
+  sizeLabelSize_ = LabelSize(shown_.SizeText);
+  infoLabelSize_ = LabelSize(shown_.InfoText);
+  // The strip waits above the window, hidden.
+  bool made = lblPos_ && lblInfo_ &&
+              picture1_.Create(Handle(), {0, -strip.cy, strip.cx, 0}, {kStripColour, kFrameColour}, {});
+  for (int i = 0; i < kHandleCount; ++i) {
+    made = made && image1_[static_cast<std::size_t>(i)].Create(
+                       Handle(), {0, 0, kHandleSize, kHandleSize}, {kFrameColour, std::nullopt},
+                       {[this, i](MouseButton) { session_->HandlePress(i); },
+                        [this, i] {
+                          // The cursor on the screen, wherever the held mouse has gone.
+                          POINT cursor{};
+                          if (!GetCursorPos(&cursor)) {
+                            const DWORD at = GetMessagePos();
+                            cursor = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+                          }
+                          session_->HandleMove(i, {cursor.x, cursor.y});
+                        },
+                        [this, i](MouseButton) { session_->HandleRelease(i); }});
+  }
+  return made;
+}
+
+HWND FrmScreenCapture::CreateLabel(const wchar_t* caption) {
+  const HWND label = CreateWindowExW(0, L"STATIC", caption, WS_CHILD | SS_CENTER | SS_NOPREFIX, 0, 0, 0, 0, Handle(),
+                                     nullptr, win::ModuleInstance(), nullptr);
+  if (label) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.Get()), FALSE);
+  return label;
+}
+
+SIZE FrmScreenCapture::LabelSize(const std::wstring& text) const {
+  const win::WindowDc dc(Handle());
+  const win::SelectGuard font(dc.Get(), labelFont_.Get());
+  SIZE extent{};
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  return {extent.cx + 4, labelHeight_};
+}
+
+void FrmScreenCapture::InvalidateFrame(const Overlay& overlay) {
+  const Outline outline = OutlineOf(overlay);
+  for (int i = 0; i < outline.Count; ++i) InvalidateRect(Handle(), &outline.Edges[i], FALSE);
+}
+
+void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
+  if (!Exists()) return;
+  // Only the frame's old and new outlines are repainted, never the picture.
+  if (!SameOutline(OutlineOf(shown_), OutlineOf(overlay))) {
+    InvalidateFrame(shown_);
+    InvalidateFrame(overlay);
+  }
+  if (overlay.SizeText != shown_.SizeText) {
+    SetWindowTextW(lblPos_, overlay.SizeText.c_str());
+    sizeLabelSize_ = LabelSize(overlay.SizeText);
+  }
+  if (overlay.InfoText != shown_.InfoText) {
+    SetWindowTextW(lblInfo_, overlay.InfoText.c_str());
+    infoLabelSize_ = LabelSize(overlay.InfoText);
+  }
+  // Every control moves in one batch, so each shows once in its final place.
+  HDWP batch = BeginDeferWindowPos(3 + kHandleCount);
+  // A label's centred text moves when its width changes: all of it is repainted.
+  Place(batch, lblPos_, overlay.SizeLabelAt, sizeLabelSize_, overlay.LabelsVisible, SWP_NOCOPYBITS);
+  Place(batch, lblInfo_, overlay.InfoLabelAt, infoLabelSize_, overlay.LabelsVisible, SWP_NOCOPYBITS);
+  for (int i = 0; i < kHandleCount; ++i)
+    Place(batch, HandleWindow(i), overlay.Handles[static_cast<std::size_t>(i)], {kHandleSize, kHandleSize},
+          overlay.HandlesVisible);
+  const SIZE strip{static_cast<LONG>(session_ ? session_->Metrics().Strip.Width : 0),
+                   static_cast<LONG>(session_ ? session_->Metrics().Strip.Height : 0)};
+  Place(batch, Strip(), overlay.StripAt, strip, overlay.StripVisible);
+  if (batch) EndDeferWindowPos(batch);
+  shown_ = overlay;
+}
+
+void FrmScreenCapture::SetPointer(Pointer shape) {
+  if (shape != AppPointer()) SetAppPointer(shape);
+}
+
+std::uint32_t FrmScreenCapture::PixelAt(std::int32_t x, std::int32_t y) { return surface_.PixelAt(x, y); }
+
+void FrmScreenCapture::Close() { Destroy(); }
+
+void FrmScreenCapture::Paint() {
+  const win::PaintDc dc(Handle());
+  surface_.Paint(dc.Get(), dc.Area());
+  const Outline outline = OutlineOf(shown_);
+  for (int i = 0; i < outline.Count; ++i) FillRect(dc.Get(), &outline.Edges[i], frameBrush_.Get());
+}
+
+LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsButtonPress(message)) {
+    // Held until the last button goes up, so a drag keeps reaching the window.
+    SetCapture(Handle());
+    if (session_) session_->Press(ButtonOf(message), PointOf(lParam));
+    return 0;
+  }
+  if (IsButtonRelease(message)) {
+    if (session_) session_->Release(ButtonOf(message), PointOf(lParam));
+    if (Exists() && !AnyButtonDown(wParam) && GetCapture() == Handle()) ReleaseCapture();
+    return 0;
+  }
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (session_) session_->Move(ButtonBitsOf(wParam), PointOf(lParam));
+      return 0;
+    case WM_CHAR:
+      if (session_) session_->KeyPress(static_cast<int>(wParam));
+      return 0;
+    case WM_SETCURSOR:
+      if (ShowAppPointer()) return TRUE;
+      return Window::HandleMessage(message, wParam, lParam);
+    case WM_CTLCOLORSTATIC: {
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, kFrameColour);
+      SetBkColor(dc, kLabelBackColour);
+      return reinterpret_cast<LRESULT>(labelBrush_.Get());
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_DESTROY:
+      // The main window must not keep the capture's cross-hair.
+      SetAppPointer(Pointer::Default);
+      return 0;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+void ShowScreenCapture(HWND owner, win::Dialogs& dialogs) {
+  win::Owned<FrmScreenCapture> capture(CaptureServices{dialogs});
+  if (!capture.Open(owner)) {
+    dialogs.ShowMessage(owner, L"无法截取屏幕：内存不足。", kCaption, MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  capture.RunModal(owner);
+}
+
+}  // namespace quillane::capture

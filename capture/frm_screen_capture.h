@@ -1,0 +1,87 @@
+#pragma once
+// The screen-capture window `frmScreenCapture`: a borderless, topmost window
+// over every monitor showing the desktop frozen as it was when it opened.
+// The user drags out a region, moves it and resizes it with eight handles;
+// Esc or a right click on an empty screen closes it. The state and the
+// mouse logic live in CaptureSession; this window shows what it says.
+#include <windows.h>
+
+#include <array>
+#include <optional>
+
+#include "capture/capture_picture.h"
+#include "capture/capture_session.h"
+#include "capture/capture_surface.h"
+#include "win32/design_table.h"
+#include "win32/dialogs.h"
+#include "win32/gdi.h"
+#include "win32/window.h"
+
+namespace quillane::capture {
+
+// Everything the capture asks of a person or the system.
+struct CaptureServices {
+  win::Dialogs& Dialogs;
+};
+
+class FrmScreenCapture : public win::Window, private CaptureView {
+ public:
+  explicit FrmScreenCapture(const CaptureServices& services, PictureCodec& codec = PropertyBagCodec());
+
+  // The screen freeze: copies every monitor, then creates the window over
+  // them, owned by `owner`, with the state of a fresh opening. The window is
+  // shown by RunModal (or ShowWindow). False when the screen cannot be held.
+  bool Open(HWND owner);
+
+  CaptureSession& Session() { return *session_; }
+  const CaptureSession& Session() const { return *session_; }
+  const CaptureSurface& Surface() const { return surface_; }
+  CaptureSurface& Surface() { return surface_; }
+  HWND SizeLabel() const { return lblPos_; }
+  HWND InfoLabel() const { return lblInfo_; }
+  HWND Strip() const { return picture1_.Handle(); }
+  HWND HandleWindow(int index) const { return image1_.at(static_cast<std::size_t>(index)).Handle(); }
+
+  // Design look of the frame and the labels.
+  static constexpr COLORREF kFrameColour = RGB(0, 122, 236);
+  static constexpr COLORREF kLabelBackColour = RGB(255, 255, 255);
+  static constexpr COLORREF kStripColour = RGB(222, 238, 255);
+  static constexpr int kStripWidthTwips = 3620;
+  static constexpr int kStripHeightTwips = 390;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // CaptureView
+  void ShowOverlay(const Overlay& overlay) override;
+  void SetPointer(Pointer shape) override;
+  std::uint32_t PixelAt(std::int32_t x, std::int32_t y) override;
+  void Close() override;
+
+  bool CreateControls(win::DisplayDpi dpi, SIZE strip);
+  HWND CreateLabel(const wchar_t* caption);
+  SIZE LabelSize(const std::wstring& text) const;
+  void InvalidateFrame(const Overlay& overlay);
+  void Paint();
+
+  CaptureServices services_;
+  CaptureSurface surface_;
+  std::optional<CaptureSession> session_;
+  Overlay shown_;  // what the controls show now
+  win::Font labelFont_;
+  int labelHeight_ = 0;
+  SIZE sizeLabelSize_{};
+  SIZE infoLabelSize_{};
+  win::Brush frameBrush_;
+  win::Brush labelBrush_;
+  HWND lblPos_ = nullptr;   // owned by the window
+  HWND lblInfo_ = nullptr;  // owned by the window
+  win::Owned<CapturePicture> picture1_;
+  std::array<win::Owned<CapturePicture>, kHandleCount> image1_;
+};
+
+// "截屏(screenshot)": runs a capture modally, owned by `owner`.
+void ShowScreenCapture(HWND owner, win::Dialogs& dialogs);
+
+}  // namespace quillane::capture

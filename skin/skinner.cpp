@@ -1,0 +1,526 @@
+#include "skin/skinner.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <memory>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "skin/control_geometry.h"
+#include "skin/control_kind.h"
+#include "skin/control_painters.h"
+#include "skin/push_button_painter.h"
+#include "skin/skin_images.h"
+#include "skin/skinned_window.h"
+#include "win32/module.h"
+
+namespace quillane::skin {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x534B494E;  // "SKIN"
+const char kFadeTimerTag = 0;
+
+struct SkinModule {
+  bool UserTrackMouseEvent = false;
+  std::unique_ptr<SkinImages> Images;
+  int SkinnedCount = 0;
+  // The state of every skinned window, and of unskinned ones whose message
+  // still runs (freed when it returns).
+  std::unordered_map<HWND, std::unique_ptr<SkinnedWindow>> Windows;
+  std::vector<std::unique_ptr<SkinnedWindow>> Retired;
+};
+
+SkinModule& Module() {
+  static SkinModule module;
+  return module;
+}
+
+bool OnThisThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
+
+ControlKind KindOf(HWND window) {
+  wchar_t name[256]{};
+  GetClassNameW(window, name, 255);
+  return KindOfClass(name);
+}
+
+SkinnedWindow* Find(HWND window) {
+  const auto& windows = Module().Windows;
+  const auto found = windows.find(window);
+  return found == windows.end() ? nullptr : found->second.get();
+}
+
+void FreeRetired(SkinnedWindow* window) {
+  auto& retired = Module().Retired;
+  retired.erase(std::remove_if(retired.begin(), retired.end(), [window](const auto& w) { return w.get() == window; }),
+                retired.end());
+}
+
+void BuildImages() {
+  SkinModule& module = Module();
+  if (module.Images) return;
+  module.UserTrackMouseEvent = HasExport("TrackMouseEvent", L"user32.dll");
+  module.Images = BuildSkinBitmaps();
+}
+
+void ReleaseImagesWhenUnused() {
+  SkinModule& module = Module();
+  if (module.SkinnedCount > 0) return;
+  module.SkinnedCount = 0;
+  module.Images.reset();
+}
+
+const Surface* ButtonImage() {
+  const SkinModule& module = Module();
+  return module.Images ? module.Images->Button.get() : nullptr;
+}
+
+// A hidden window is drawn whole when it is shown.
+void Refresh(HWND window) {
+  if (!IsWindowVisible(window)) return;
+  SendMessageW(window, WM_NCPAINT, 1, 0);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT);
+}
+
+BOOL CALLBACK SkinDescendant(HWND window, LPARAM) {
+  SkinWindow(window);
+  return TRUE;
+}
+
+BOOL CALLBACK UnskinDescendant(HWND window, LPARAM) {
+  UnskinWindow(window);
+  return TRUE;
+}
+
+// --- what each kind does with the pointer and the keys --------------------
+
+bool PointerOver(HWND window) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return WindowFromPoint(cursor) == window;
+}
+
+void StartTracking(SkinnedWindow& w) {
+  if (w.MouseFlag) return;
+  w.MouseFlag = true;
+  TrackLeave(w.Handle);
+}
+
+// Whether a point of the combo box lies on its drop button.
+bool OnTheDropButton(const SkinnedWindow& w, LPARAM lParam) {
+  const SIZE size = WindowSize(w.Handle);
+  return OnDropButton(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), size.cx, size.cy, GetSystemMetrics(SM_CXVSCROLL));
+}
+
+void ComboState(SkinnedWindow& w, int state) { PaintComboButton(w, nullptr, state, false); }
+
+int HeaderHitAt(HWND header, LPARAM lParam) {
+  std::vector<ItemSpan> items;
+  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    RECT item{};
+    if (!SendMessageW(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) break;
+    items.push_back({item.left, item.right});
+  }
+  return HeaderHit(items, GET_X_LPARAM(lParam));
+}
+
+// Shows the skin's box or circle again in the state it had.
+void RepaintMark(SkinnedWindow& w) {
+  if (w.Kind == ControlKind::CheckBox) PaintCheckBox(w, w.OldState, true);
+  if (w.Kind == ControlKind::OptionButton) PaintOption(w, w.OldState, true);
+}
+
+// Messages after which a check box or option button has drawn its own box
+// or circle without a paint message: a new check (also the one the keyboard
+// moves through a group of options), highlight, enabled state, caption,
+// font or focus.
+bool DrawsItsOwnMark(UINT message) {
+  switch (message) {
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: return true;
+    default: return false;
+  }
+}
+
+void MouseMoved(SkinnedWindow& w, WPARAM keys, LPARAM lParam) {
+  const bool leftDown = (keys & MK_LBUTTON) != 0;
+  switch (w.Kind) {
+    case ControlKind::PushButton:
+      if (w.OwnerDrawn) w.Fade.PointerMoved(w, PointerOver(w.Handle));
+      break;
+    case ControlKind::ComboBox:
+    case ControlKind::DriveList:
+      StartTracking(w);
+      ComboState(w, DropButtonLook(EditableCombo(w), OnTheDropButton(w, lParam), leftDown));
+      break;
+    case ControlKind::CheckBox:
+      StartTracking(w);
+      PaintCheckBox(w, leftDown ? 2 : 1, true);
+      break;
+    case ControlKind::OptionButton:
+      StartTracking(w);
+      PaintOption(w, leftDown ? 2 : 1, true);
+      break;
+    case ControlKind::Header: {
+      StartTracking(w);
+      const int hit = HeaderHitAt(w.Handle, lParam);
+      if (hit == w.HotItem) break;
+      if (w.HotItem >= 0 && w.HotItem != w.PressedItem) PaintHeaderItem(w, nullptr, w.HotItem, 0);
+      if (!leftDown) {
+        w.HotItem = hit;
+        PaintHeaderItem(w, nullptr, hit, 1);
+      } else if (hit == w.PressedItem) {
+        PaintHeaderItem(w, nullptr, hit, 2);
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
+void HeaderPressed(SkinnedWindow& w, LPARAM lParam) {
+  const bool hasItems = SendMessageW(w.Handle, HDM_GETITEMCOUNT, 0, 0) > 0;
+  w.PressedItem = hasItems ? HeaderHitAt(w.Handle, lParam) : -1;
+  if (w.PressedItem >= 0) PaintHeaderItem(w, nullptr, w.PressedItem, 2);
+}
+
+void ButtonDown(SkinnedWindow& w, LPARAM lParam) {
+  switch (w.Kind) {
+    case ControlKind::PushButton:
+      if (w.OwnerDrawn) w.Fade.Pressed(w);
+      break;
+    case ControlKind::ComboBox:
+    case ControlKind::DriveList:
+      if (!EditableCombo(w) || OnTheDropButton(w, lParam)) ComboState(w, 2);
+      break;
+    case ControlKind::CheckBox: PaintCheckBox(w, 2, false); break;
+    case ControlKind::OptionButton: PaintOption(w, 2, false); break;
+    case ControlKind::Header: HeaderPressed(w, lParam); break;
+    default: break;
+  }
+}
+
+BOOL CALLBACK RefreshMark(HWND window, LPARAM) {
+  if (!OnThisThread(window)) return TRUE;
+  SkinnedWindow* w = Find(window);
+  if (w && w->Kind == ControlKind::CheckBox) PaintCheckBox(*w, 0, true);
+  if (w && w->Kind == ControlKind::OptionButton) PaintOption(*w, 0, true);
+  return TRUE;
+}
+
+void ButtonUp(SkinnedWindow& w) {
+  switch (w.Kind) {
+    case ControlKind::PushButton:
+      if (w.OwnerDrawn) w.Fade.MouseReleased(w);
+      break;
+    case ControlKind::ComboBox:
+    case ControlKind::DriveList: ComboState(w, PointerOver(w.Handle) ? 1 : 0); break;
+    case ControlKind::CheckBox: PaintCheckBox(w, 0, false); break;
+    case ControlKind::OptionButton: PaintOption(w, 0, false); break;
+    case ControlKind::Header: {
+      const int item = std::exchange(w.PressedItem, -1);
+      if (item >= 0) PaintHeaderItem(w, nullptr, item, PointerOver(w.Handle) ? 1 : 0);
+      break;
+    }
+    default: break;
+  }
+  // A click may change a whole group of marks: redraw the skinned check boxes
+  // and option buttons beside this window. Never another program's windows
+  // (in the preview box the parent is the control panel's).
+  HWND root = (GetWindowLongPtrW(w.Handle, GWL_STYLE) & WS_CHILD) ? GetParent(w.Handle) : nullptr;
+  if (!root || !OnThisThread(root)) root = w.Handle;
+  EnumChildWindows(root, RefreshMark, 0);
+}
+
+void PointerLeft(SkinnedWindow& w) {
+  switch (w.Kind) {
+    case ControlKind::PushButton:
+      if (w.OwnerDrawn) w.Fade.PointerLeft(w);
+      break;
+    case ControlKind::ComboBox:
+    case ControlKind::DriveList:
+      w.MouseFlag = false;
+      ComboState(w, 0);
+      break;
+    case ControlKind::CheckBox:
+      w.MouseFlag = false;
+      PaintCheckBox(w, 0, false);
+      break;
+    case ControlKind::OptionButton:
+      w.MouseFlag = false;
+      PaintOption(w, 0, false);
+      break;
+    case ControlKind::Header: {
+      const int item = w.HotItem;
+      w.MouseFlag = false;
+      w.PressedItem = w.HotItem = -1;
+      if (item >= 0) PaintHeaderItem(w, nullptr, item, 0);
+      break;
+    }
+    default: break;
+  }
+}
+
+void SpaceKey(SkinnedWindow& w, bool down) {
+  switch (w.Kind) {
+    case ControlKind::PushButton:
+      if (!w.OwnerDrawn) break;
+      if (down)
+        w.Fade.Pressed(w);
+      else
+        w.Fade.SpaceReleased(w);
+      break;
+    case ControlKind::CheckBox: PaintCheckBox(w, down ? 2 : 0, false); break;
+    case ControlKind::OptionButton: PaintOption(w, down ? 2 : 0, false); break;
+    default: break;
+  }
+}
+
+// Dialogs move the default between push buttons by their style (a message
+// box even sets its default after it became active and was skinned): the
+// button stays owner-drawn and the type is kept for unskinning.
+LRESULT SetButtonStyle(SkinnedWindow& w, WPARAM wParam, LPARAM lParam) {
+  const LONG_PTR type = static_cast<LONG_PTR>(wParam) & BS_TYPEMASK;
+  if (IsSkinnablePushButton(type)) {
+    w.OldStyle = (w.OldStyle & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | type;
+    return DefSubclassProc(w.Handle, BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW, lParam);
+  }
+  // Made another kind of button: from now on it draws itself.
+  w.StopFade();
+  w.OwnerDrawn = false;
+  w.ReleaseImages();
+  SetWindowRgn(w.Handle, nullptr, TRUE);
+  return DefSubclassProc(w.Handle, BM_SETSTYLE, wParam, lParam);
+}
+
+// An owner-drawn button answers as the push button it was, so Enter in a
+// dialog still pushes the focused button and the default can move.
+LRESULT PushButtonDialogCode(const SkinnedWindow& w, LRESULT code) {
+  code &= ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+  return code | DLGC_BUTTON |
+         ((w.OldStyle & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+// The work after the window's own procedure had the message.
+void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (DrawsItsOwnMark(message)) RepaintMark(w);
+  switch (message) {
+    case WM_SIZE:
+      if (w.OwnerDrawn) {
+        RenderButtonStates(w, ButtonImage());
+        SetRoundedRegion(w.Handle);
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (w.OwnerDrawn) {
+        RenderButtonStates(w, ButtonImage());  // the focus mark follows the focus
+        w.Fade.FocusChanged(w);
+      }
+      break;
+    case WM_ENABLE:
+      if (w.OwnerDrawn) w.Fade.EnabledChanged(w, wParam != 0);
+      break;
+    case WM_SETTEXT:
+    case WM_SETFONT:
+      // A new caption shows at once, not at the next focus change.
+      if (w.OwnerDrawn) {
+        RenderButtonStates(w, ButtonImage());
+        if (!w.TimerId) w.Fade.Painted(w);
+      }
+      break;
+    case WM_WINDOWPOSCHANGING:
+      if (w.Kind == ControlKind::ComboBox || w.Kind == ControlKind::DriveList) ComboState(w, 0);
+      break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (wParam == VK_SPACE) SpaceKey(w, message == WM_KEYDOWN);
+      break;
+    case WM_ENTERIDLE:
+    case WM_CTLCOLORLISTBOX:
+      // The dialog or menu owner this window waits for, or a combo box's list.
+      if (lParam) SkinWindow(reinterpret_cast<HWND>(lParam));
+      break;
+    case WM_MOUSEMOVE: MouseMoved(w, wParam, lParam); break;
+    case WM_LBUTTONDOWN: ButtonDown(w, lParam); break;
+    case WM_LBUTTONDBLCLK:
+      if (w.Kind == ControlKind::PushButton || w.Kind == ControlKind::Header) ButtonDown(w, lParam);
+      break;
+    case WM_LBUTTONUP: ButtonUp(w); break;
+    case WM_MOUSELEAVE: PointerLeft(w); break;
+    default: break;
+  }
+}
+
+LRESULT HandleMessage(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND hwnd = w.Handle;
+  switch (message) {
+    case WM_DESTROY:
+    case WM_NCDESTROY:  // a window skinned after its WM_DESTROY
+      UnskinWindow(hwnd);
+      return DefSubclassProc(hwnd, message, wParam, lParam);
+    case WM_ACTIVATE: {
+      const auto other = reinterpret_cast<HWND>(lParam);
+      if (other && (GetParent(other) == hwnd || KindOf(other) == ControlKind::Form)) SkinWindow(other);
+      return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    case WM_TIMER:
+      if (wParam != FadeTimerId()) break;
+      // Our own timer: only it drives the fade, and nobody else wants it.
+      if (w.OwnerDrawn && w.TimerId) w.Fade.FadeStep(w);
+      return 0;
+    case WM_PAINT:
+      if (!w.OwnerDrawn) return PaintClient(w, message, wParam, lParam);
+      {
+        // A fade in progress goes on; otherwise the look is shown whole.
+        const win::PaintDc paint(hwnd);
+        w.PaintTarget = paint.Get();
+        if (w.TimerId)
+          ShowCurrentLook(w);
+        else
+          w.Fade.Painted(w);
+        w.PaintTarget = nullptr;
+      }
+      return 0;
+    case WM_NCPAINT: return PaintFrame(w, message, wParam, lParam);
+    case BM_SETSTYLE:
+      if (w.OwnerDrawn) return SetButtonStyle(w, wParam, lParam);
+      break;
+    case WM_GETDLGCODE:
+      if (w.OwnerDrawn) return PushButtonDialogCode(w, DefSubclassProc(hwnd, message, wParam, lParam));
+      break;
+    default: break;
+  }
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  // Destroyed or unskinned meanwhile (a click that closed its dialog): the
+  // message brings no more work.
+  if (!w.Gone) AfterPassingOn(w, message, wParam, lParam);
+  return result;
+}
+
+}  // namespace
+
+UINT_PTR FadeTimerId() { return reinterpret_cast<UINT_PTR>(&kFadeTimerTag); }
+
+int SkinnedCount() { return Module().SkinnedCount; }
+bool SkinImagesBuilt() { return Module().Images != nullptr; }
+const SkinImages* CurrentSkinImages() { return Module().Images.get(); }
+bool IsSkinned(HWND window) { return Find(window) != nullptr; }
+
+bool HasExport(const char* functionName, const wchar_t* libraryName) {
+  if (const HMODULE loaded = GetModuleHandleW(libraryName))
+    return GetProcAddress(loaded, functionName) != nullptr;
+  const win::LoadedModule probe(libraryName);
+  return probe.Find<FARPROC>(functionName) != nullptr;
+}
+
+int StartSkin(HWND window) {
+  BuildImages();
+  const int skinned = SkinWindow(window);
+  ReleaseImagesWhenUnused();
+  return skinned;
+}
+
+int SkinWindow(HWND window) {
+  if (!window || !IsWindow(window) || !OnThisThread(window) || Find(window)) return 0;
+  const ControlKind kind = KindOf(window);
+  BuildImages();
+  if (kind == ControlKind::Form) EnumChildWindows(window, SkinDescendant, 0);
+
+  auto state = std::make_unique<SkinnedWindow>(window, kind);
+  SkinnedWindow& w = *state;
+  const LONG_PTR previousProcedure = GetWindowLongPtrW(window, GWLP_WNDPROC);
+  if (kind == ControlKind::PushButton) {
+    w.OldStyle = GetWindowLongPtrW(window, GWL_STYLE);
+    w.OwnerDrawn = IsSkinnablePushButton(w.OldStyle);
+    if (w.OwnerDrawn) RenderButtonStates(w, ButtonImage());
+  }
+  // Owner-drawn before the subclass sees any style change.
+  if (w.OwnerDrawn) SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+  if (!SetWindowSubclass(window, SkinWndProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state.get()))) {
+    if (w.OwnerDrawn) SendMessageW(window, BM_SETSTYLE, w.OldStyle & BS_TYPEMASK, TRUE);
+    ReleaseImagesWhenUnused();
+    return 0;
+  }
+  SkinModule& module = Module();
+  module.Windows[window] = std::move(state);
+  ++module.SkinnedCount;
+  w.MirrorProperty(L"PROCADDR", previousProcedure ? previousProcedure : 1);
+  if (w.OwnerDrawn) SetRoundedRegion(window);
+  w.MirrorProperties();
+  Refresh(window);
+  return 1;
+}
+
+int UnskinWindow(HWND window) {
+  SkinnedWindow* found = Find(window);
+  if (!found) return 0;
+  SkinnedWindow& w = *found;
+  if (w.Kind == ControlKind::Form) EnumChildWindows(window, UnskinDescendant, 0);
+  w.StopFade();
+  RemoveWindowSubclass(window, SkinWndProc, kSubclassId);
+  w.Gone = true;
+  if (w.OwnerDrawn) {
+    SendMessageW(window, BM_SETSTYLE, w.OldStyle & BS_TYPEMASK, TRUE);
+    SetWindowRgn(window, nullptr, TRUE);
+    w.ReleaseImages();
+  }
+  w.RemoveProperties();
+  Refresh(window);
+  // Freed now, or by the message of this window that is still running.
+  SkinModule& module = Module();
+  auto owned = std::move(module.Windows[window]);
+  module.Windows.erase(window);
+  if (owned->Depth > 0) module.Retired.push_back(std::move(owned));
+  owned.reset();
+  --module.SkinnedCount;
+  ReleaseImagesWhenUnused();
+  return 1;
+}
+
+LRESULT CALLBACK SkinWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR state) {
+  auto& w = *reinterpret_cast<SkinnedWindow*>(state);
+  if (w.Gone) return DefSubclassProc(window, message, wParam, lParam);
+  ++w.Depth;
+  const LRESULT result = HandleMessage(w, message, wParam, lParam);
+  --w.Depth;
+  if (!w.Gone)
+    w.MirrorProperties();
+  else if (w.Depth == 0)
+    FreeRetired(&w);
+  return result;
+}
+
+void StartFade(HWND button) {
+  if (SkinnedWindow* w = Find(button); w && w->OwnerDrawn) {
+    w->StartFade();
+    w->MirrorProperties();
+  }
+}
+
+void StopFade(HWND button) {
+  if (SkinnedWindow* w = Find(button)) {
+    w->StopFade();
+    w->MirrorProperties();
+  }
+}
+
+void TrackLeave(HWND window) {
+  TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, window, 0};
+  if (Module().UserTrackMouseEvent)
+    TrackMouseEvent(&request);
+  else
+    _TrackMouseEvent(&request);
+}
+
+}  // namespace quillane::skin

@@ -1,0 +1,289 @@
+#include "capture/capture_session.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "capture_picture_fake.h"
+
+namespace quillane::capture {
+namespace {
+
+class RecordingView final : public CaptureView {
+ public:
+  std::vector<Pointer> Pointers;
+  int OverlaysShown = 0;
+  int Closed = 0;
+  std::function<std::uint32_t(std::int32_t, std::int32_t)> Pixels = [](std::int32_t x, std::int32_t y) {
+    return static_cast<std::uint32_t>(x & 0xFF) | static_cast<std::uint32_t>(y & 0xFF) << 8;
+  };
+
+  void ShowOverlay(const Overlay&) override { ++OverlaysShown; }
+  void SetPointer(Pointer shape) override { Pointers.push_back(shape); }
+  std::uint32_t PixelAt(std::int32_t x, std::int32_t y) override { return Pixels(x, y); }
+  void Close() override { ++Closed; }
+  Pointer LastPointer() const { return Pointers.empty() ? Pointer::Default : Pointers.back(); }
+};
+
+constexpr unsigned kLeft = 1;
+using MouseButton::Left;
+using MouseButton::Middle;
+using MouseButton::Right;
+
+class CaptureSessionTest : public ::testing::Test {
+ protected:
+  explicit CaptureSessionTest(ScreenArea screen = {0, 0, 1280, 800})
+      : session(view, picture, {screen, {4, 4}, {241, 26}, 14}) {}
+  void SetUp() override { ASSERT_TRUE(session.Open()); }
+
+  // Drags out a region from `from` to `to` with the left button.
+  void DragOut(PointF from, PointF to) {
+    session.Press(Left, from);
+    session.Move(kLeft, to);
+    session.Release(Left, to);
+  }
+  const Overlay& Shown() const { return session.Shown(); }
+  const CaptureState& State() const { return session.State(); }
+
+  RecordingView view;
+  testing::FakePicture picture;
+  CaptureSession session;
+};
+
+TEST_F(CaptureSessionTest, OpeningStartsFromTheStateTable) {
+  const CaptureState& s = State();
+  EXPECT_EQ(s.captureMode, CaptureMode::Draw);
+  EXPECT_EQ(s.handleDragState, HandleDragState::None);
+  EXPECT_FALSE(s.annotating);
+  EXPECT_TRUE(s.currentTool.empty());
+  EXPECT_EQ(s.currentToolIndex, 0);
+  EXPECT_FALSE(s.strokeActive);
+  EXPECT_EQ(s.keepOpenOnRightUp, 0);
+  EXPECT_EQ(session.Snapshots().snapshotPos(), 1);
+  EXPECT_EQ(session.Snapshots().snapshotTop(), 1);
+  EXPECT_EQ(testing::FakePicture::Content(session.Snapshots().Entry(1)), 1u);
+  EXPECT_FALSE(Shown().StripVisible);
+  EXPECT_EQ(Shown().StripAt.Y, -26);
+  EXPECT_FALSE(Shown().FrameVisible || Shown().LabelsVisible || Shown().HandlesVisible);
+  EXPECT_EQ(view.LastPointer(), Pointer::Cross);
+  EXPECT_EQ(view.OverlaysShown, 1);
+}
+
+TEST_F(CaptureSessionTest, ARubberBandShowsFrameLabelsAndHandlesAndTheReleaseShowsTheStrip) {
+  session.Press(Left, {420, 340});
+  EXPECT_TRUE(Shown().FrameVisible);
+  EXPECT_EQ(Shown().Frame, (FrameRect{420, 340, 0, 0}));
+  session.Move(kLeft, {100, 100});  // up-left of the anchor
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 320, 240}));
+  EXPECT_EQ(Shown().SizeText, L"320x240");
+  EXPECT_EQ(Shown().SizeLabelAt, (PointF{102, 102}));
+  EXPECT_EQ(Shown().InfoLabelAt, (PointF{102, 118}));
+  EXPECT_TRUE(Shown().FrameVisible && Shown().LabelsVisible && Shown().HandlesVisible);
+  EXPECT_EQ(Shown().Handles[6], (PointF{418, 338}));
+  EXPECT_EQ(view.LastPointer(), Pointer::Cross);
+  EXPECT_FALSE(Shown().StripVisible);
+  // On the anchor's column the frame is 0 wide there, and the label says so.
+  session.Move(kLeft, {420, 300});
+  EXPECT_EQ(Shown().Frame, (FrameRect{420, 300, 0, 40}));
+  EXPECT_EQ(Shown().SizeText, L"0x40");
+  session.Move(kLeft, {740, 580});
+  session.Release(Left, {740, 580});
+  EXPECT_EQ(State().captureMode, CaptureMode::Move);
+  EXPECT_EQ(State().anchorX, 420);
+  EXPECT_EQ(State().anchorY, 340);
+  EXPECT_TRUE(Shown().StripVisible);
+  EXPECT_EQ(Shown().StripAt, (PointF{499, 584}));
+  EXPECT_EQ(view.Closed, 0);
+}
+
+TEST_F(CaptureSessionTest, ARegionMovesWithTheGrabPointAndKeepsItsLabel) {
+  DragOut({100, 100}, {420, 340});
+  session.Press(Left, {200, 200});
+  EXPECT_FALSE(Shown().StripVisible);
+  EXPECT_EQ(State().grabX, 200);
+  session.Move(kLeft, {250, 230});
+  EXPECT_EQ(Shown().Frame, (FrameRect{150, 130, 320, 240}));
+  EXPECT_EQ(Shown().SizeText, L"320x240");
+  EXPECT_EQ(Shown().SizeLabelAt, (PointF{152, 132}));
+  EXPECT_EQ(view.LastPointer(), Pointer::Move);
+  session.Move(kLeft, {2000, -500});  // pinned to the right and top edges
+  EXPECT_EQ(Shown().Frame, (FrameRect{960, 0, 320, 240}));
+  session.Release(Left, {2000, -500});
+  EXPECT_EQ(State().anchorX, 960);
+  EXPECT_EQ(State().anchorY, 0);
+  EXPECT_EQ(Shown().StripAt, (PointF{1039, 244}));
+  EXPECT_TRUE(Shown().StripVisible);
+}
+
+TEST_F(CaptureSessionTest, PressesOnTheEdgesAndThePointerShapes) {
+  DragOut({100, 100}, {420, 340});
+  session.Move(0, {100, 200});  // on the left edge: not strictly inside
+  EXPECT_EQ(view.LastPointer(), Pointer::Cross);
+  session.Move(0, {101, 200});
+  EXPECT_EQ(view.LastPointer(), Pointer::Move);
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 320, 240}));  // moves without the left button change nothing
+  session.Press(Left, {100, 100});  // the top-left corner grabs
+  EXPECT_EQ(State().captureMode, CaptureMode::Move);
+  EXPECT_EQ(State().grabX, 100);
+  EXPECT_EQ(State().selRect.Right, 420);
+  session.Release(Left, {100, 100});
+  session.Press(Left, {420, 200});  // the right edge is outside: the region goes
+  EXPECT_EQ(State().captureMode, CaptureMode::Draw);
+  EXPECT_FALSE(Shown().FrameVisible || Shown().LabelsVisible || Shown().HandlesVisible);
+  EXPECT_EQ(view.LastPointer(), Pointer::Default);
+  EXPECT_EQ(State().keepOpenOnRightUp, 1);
+  // Moving on with the button held rubber-bands a new region from that press.
+  session.Move(kLeft, {500, 260});
+  EXPECT_EQ(Shown().Frame, (FrameRect{420, 200, 80, 60}));
+  EXPECT_TRUE(Shown().FrameVisible);
+}
+
+TEST_F(CaptureSessionTest, ARightClickCancelsTheRegionAndASecondOneCloses) {
+  DragOut({100, 100}, {420, 340});
+  session.Press(Right, {200, 200});
+  EXPECT_EQ(State().captureMode, CaptureMode::Draw);
+  EXPECT_EQ(State().keepOpenOnRightUp, 1);
+  EXPECT_FALSE(Shown().FrameVisible || Shown().StripVisible || Shown().HandlesVisible);
+  session.Release(Right, {200, 200});
+  EXPECT_EQ(view.Closed, 0);
+  EXPECT_FALSE(Shown().StripVisible);  // only a left release shows it
+  session.Press(Right, {200, 200});
+  EXPECT_EQ(State().keepOpenOnRightUp, 0);
+  session.Release(Right, {200, 200});
+  EXPECT_EQ(view.Closed, 1);
+}
+
+TEST_F(CaptureSessionTest, MiddleButtonGrabsInsideAndItsReleaseClosesLikeTheRight) {
+  DragOut({100, 100}, {420, 340});
+  session.Press(Middle, {300, 300});
+  EXPECT_EQ(State().captureMode, CaptureMode::Move);
+  EXPECT_EQ(State().grabX, 300);
+  session.Release(Middle, {300, 300});
+  EXPECT_EQ(view.Closed, 1);
+}
+
+TEST_F(CaptureSessionTest, AClickWithoutADragFixesAnEmptyRegionWithTheStripNextToIt) {
+  session.Press(Left, {50, 60});
+  session.Release(Left, {50, 60});
+  EXPECT_EQ(State().captureMode, CaptureMode::Move);
+  EXPECT_EQ(Shown().Frame, (FrameRect{50, 60, 0, 0}));
+  EXPECT_FALSE(Shown().LabelsVisible || Shown().HandlesVisible);
+  EXPECT_TRUE(Shown().StripVisible);
+  EXPECT_EQ(Shown().StripAt, (PointF{0, 64}));
+}
+
+TEST_F(CaptureSessionTest, TheReadoutFollowsEveryMoveAndKeepsItsTextWhenAPixelCannotBeRead) {
+  session.Move(0, {17.4f, 34.6f});
+  EXPECT_EQ(Shown().InfoText, L"RGB(17,35,0)");
+  DragOut({10, 10}, {60, 60});
+  view.Pixels = [](std::int32_t, std::int32_t) { return kNoPixel; };
+  session.Move(kLeft, {-5, -5});
+  EXPECT_EQ(Shown().InfoText, L"RGB(60,60,0)");
+}
+
+TEST_F(CaptureSessionTest, EscClosesAndOtherKeysDoNothing) {
+  session.KeyPress('a');
+  session.KeyPress(13);
+  EXPECT_EQ(view.Closed, 0);
+  session.KeyPress(27);
+  EXPECT_EQ(view.Closed, 1);
+}
+
+TEST_F(CaptureSessionTest, HandlesWorkOnlyOnAFixedRegionAndTheirReleaseAlwaysShowsTheStrip) {
+  session.HandlePress(6);
+  EXPECT_EQ(State().handleDragState, HandleDragState::None);
+  session.HandleMove(6, {500, 500});
+  EXPECT_EQ(view.LastPointer(), Pointer::SizeNWSE);  // hovering sets the shape only
+  EXPECT_EQ(Shown().Frame, (FrameRect{}));
+  session.HandleRelease(6);
+  EXPECT_EQ(State().handleDragState, HandleDragState::Stop);
+  EXPECT_TRUE(Shown().StripVisible);
+}
+
+TEST_F(CaptureSessionTest, AHandleDragResizesAndStopsAtTheOppositeEdge) {
+  DragOut({100, 100}, {420, 340});
+  session.HandlePress(6);
+  EXPECT_EQ(State().handleDragState, HandleDragState::Start);
+  EXPECT_FALSE(Shown().StripVisible);
+  session.HandleMove(6, {520, 400});
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 420, 300}));
+  EXPECT_EQ(Shown().SizeText, L"420x300");
+  EXPECT_EQ(Shown().Handles[6], (PointF{518, 398}));
+  session.HandleMove(6, {100, 250});
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 0, 150}));
+  session.HandleMove(6, {60, 90});  // past the left and top edges: the last valid frame stays
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 0, 150}));
+  EXPECT_EQ(Shown().SizeText, L"0x150");
+  session.HandleRelease(6);
+  EXPECT_EQ(Shown().StripAt, (PointF{0, 254}));
+  EXPECT_TRUE(Shown().StripVisible);
+}
+
+TEST_F(CaptureSessionTest, RepeatedDragsOfACornerLeaveTheOtherEdgesWhereTheyWere) {
+  DragOut({100, 100}, {420, 340});
+  for (int drag = 0; drag < 10; ++drag) {
+    session.HandlePress(0);
+    // The pointer on the handle's middle, which sits on the corner.
+    const FrameRect f = Shown().Frame;
+    session.HandleMove(0, {static_cast<std::int32_t>(f.Left) - 2, static_cast<std::int32_t>(f.Top) - 2});
+    session.HandleRelease(0);
+  }
+  EXPECT_EQ(Shown().Frame.Right(), 420);
+  EXPECT_EQ(Shown().Frame.Bottom(), 340);
+  EXPECT_EQ(State().anchorX, Shown().Frame.Left);
+}
+
+TEST_F(CaptureSessionTest, AHandlePressDropsEveryAnnotationStep) {
+  DragOut({100, 100}, {420, 340});
+  picture.Draw(2);
+  ASSERT_TRUE(session.PushSnapshot());
+  picture.Draw(3);
+  ASSERT_TRUE(session.PushSnapshot());
+  session.Undo();
+  session.Undo();
+  EXPECT_EQ(session.Snapshots().snapshotPos(), 1);
+  EXPECT_EQ(session.Snapshots().snapshotTop(), 3);
+  session.HandlePress(1);
+  EXPECT_EQ(session.Snapshots().snapshotTop(), 1);
+  EXPECT_EQ(session.Snapshots().LastIndex(), 1);
+  session.Redo();
+  EXPECT_EQ(picture.Composed, 1u);
+}
+
+TEST_F(CaptureSessionTest, UndoAtTheCleanDesktopDiscardsTheRegion) {
+  DragOut({100, 100}, {420, 340});
+  session.Undo();
+  EXPECT_EQ(State().captureMode, CaptureMode::Draw);
+  EXPECT_FALSE(Shown().FrameVisible || Shown().StripVisible || Shown().LabelsVisible || Shown().HandlesVisible);
+  EXPECT_EQ(Shown().Frame.Width, 0);
+  EXPECT_EQ(Shown().Frame.Height, 0);
+  EXPECT_EQ(session.Snapshots().snapshotPos(), 1);
+}
+
+// Two monitors, the second left of and above the primary.
+class CaptureSessionOnTwoMonitorsTest : public CaptureSessionTest {
+ protected:
+  CaptureSessionOnTwoMonitorsTest() : CaptureSessionTest({-1280, -200, 2560, 1024}) {}
+};
+
+TEST_F(CaptureSessionOnTwoMonitorsTest, HandlesReadTheScreenCursorAndMovesKeepToTheWholeArea) {
+  DragOut({1000, 300}, {1200, 400});
+  session.HandlePress(6);
+  session.HandleMove(6, {1300 - 1280, 450 - 200});
+  EXPECT_EQ(Shown().Frame, (FrameRect{1000, 300, 300, 150}));
+  EXPECT_EQ(State().cursorNow.x, 20);
+  EXPECT_EQ(State().cursorNow.y, 250);
+  session.HandleRelease(6);
+  session.HandlePress(0);
+  session.HandleMove(0, {-1280 + 10 - 2, -200 + 20 - 2});  // the handle's middle at window (10, 20)
+  EXPECT_EQ(Shown().Frame, (FrameRect{10, 20, 1290, 430}));
+  session.HandleRelease(0);
+  session.Press(Left, {100, 100});
+  session.Move(kLeft, {5000, 5000});
+  EXPECT_EQ(Shown().Frame.Left, 2560 - 1290);
+  EXPECT_EQ(Shown().Frame.Top, 1024 - 430);
+}
+
+}  // namespace
+}  // namespace quillane::capture

@@ -1,0 +1,360 @@
+#include "capture/frm_screen_capture.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "capture/app_pointer.h"
+#include "capture_backdrop.h"
+#include "export/excel_property_bag.h"
+#include "fake_services.h"
+#include "input_driver.h"
+#include "pixel_probe.h"
+#include "test_windows.h"
+#include "waiting.h"
+#include "win32/design_table.h"
+#include "win32/window_classes.h"
+
+namespace quillane::capture {
+namespace {
+
+using testing::Backdrop;
+using testing::BackdropColour;
+using testing::DifferencesFromBackdrop;
+using testing_support::Delivery;
+using testing_support::MouseButton;
+using testing_support::PumpFor;
+using testing_support::WaitUntil;
+
+std::wstring Readout(COLORREF c) {
+  return L"RGB(" + std::to_wstring(GetRValue(c)) + L"," + std::to_wstring(GetGValue(c)) + L"," +
+         std::to_wstring(GetBValue(c)) + L")";
+}
+
+// Serialises through ExcelPropertyBag, failing when a test says so.
+class SwitchableCodec final : public PictureCodec {
+ public:
+  bool FailWrite = false;
+  bool FailRead = false;
+  void WriteP(std::vector<std::uint8_t>& bytes, const win::Picture& picture) override {
+    if (FailWrite) throw std::bad_alloc();
+    bag_.WriteP(bytes, picture);
+  }
+  win::Picture ReadP(std::span<const std::uint8_t> bytes) override {
+    if (FailRead) throw std::runtime_error("damaged");
+    return bag_.ReadP(bytes);
+  }
+
+ private:
+  exporting::ExcelPropertyBag bag_;
+};
+
+class CaptureWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(capture.Open(nullptr));
+    ShowWindow(capture.Handle(), SW_SHOW);
+    SetForegroundWindow(capture.Handle());
+    UpdateWindow(capture.Handle());
+    PumpFor(50);
+  }
+  void TearDown() override {
+    capture.Destroy();
+    PumpFor(20);
+  }
+
+  const CaptureSession& Session() const { return capture.Session(); }
+  FrameRect Frame() const { return Session().Shown().Frame; }
+  RECT PlaceOf(HWND control) const { return testing_support::PlaceInParent(control); }
+  bool Visible(HWND control) const { return IsWindowVisible(control) != FALSE; }
+  // Waits for the screen to show `colour` at that window pixel.
+  bool ScreenShows(int x, int y, COLORREF colour) const {
+    return WaitUntil([&] { return testing_support::ScreenPixel({area.Left + x, area.Top + y}) == colour; }, 1500);
+  }
+  // Real input at window pixels.
+  void Drag(int x0, int y0, int x1, int y1) {
+    testing_support::Drag(capture.Handle(), {x0, y0}, {x1, y1}, Delivery::Real);
+  }
+  void Click(int x, int y, MouseButton button) {
+    testing_support::Click(capture.Handle(), {x, y}, Delivery::Real, button);
+  }
+
+  const ScreenArea area = VirtualScreen();
+  Backdrop backdrop;
+  testing_support::FakeDialogs dialogs;
+  SwitchableCodec codec;
+  win::Owned<FrmScreenCapture> capture{CaptureServices{dialogs}, codec};
+};
+
+TEST_F(CaptureWindowTest, TheFrozenPictureIsTheWholeScreenAsItWasAndTheWindowCoversIt) {
+  RECT placed{};
+  GetWindowRect(capture.Handle(), &placed);
+  EXPECT_EQ(placed.left, area.Left);
+  EXPECT_EQ(placed.top, area.Top);
+  EXPECT_EQ(placed.right - placed.left, area.Width);
+  EXPECT_EQ(placed.bottom - placed.top, area.Height);
+  const LONG_PTR style = GetWindowLongPtrW(capture.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+  EXPECT_TRUE(GetWindowLongPtrW(capture.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  wchar_t className[64]{};
+  GetClassNameW(capture.Handle(), className, 64);
+  EXPECT_STREQ(className, win::kCaptureWindowClass);
+
+  const testing_support::Pixels frozen = testing_support::BitmapPixels(capture.Surface().Persistent().Bitmap());
+  ASSERT_EQ(frozen.Width, area.Width);
+  ASSERT_EQ(frozen.Height, area.Height);
+  EXPECT_EQ(DifferencesFromBackdrop(frozen, area.Left, area.Top), 0);
+  // Snapshot 1 reads back to the same picture.
+  const win::Picture snapshot = exporting::ExcelPropertyBag().ReadP(Session().Snapshots().Entry(1));
+  EXPECT_EQ(testing_support::BitmapPixels(snapshot.Bitmap()), frozen);
+  // The screen shows it, up to its bottom-right corner.
+  EXPECT_TRUE(ScreenShows(area.Width - 1, area.Height - 1, BackdropColour(area.Left + area.Width - 1,
+                                                                       area.Top + area.Height - 1)));
+  const auto shown =
+      testing_support::ScreenPixels({area.Left, area.Top, area.Left + area.Width, area.Top + area.Height});
+  EXPECT_EQ(DifferencesFromBackdrop(shown, area.Left, area.Top), 0);
+
+  EXPECT_EQ(Session().State().captureMode, CaptureMode::Draw);
+  EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
+  EXPECT_EQ(Session().Snapshots().snapshotTop(), 1);
+  EXPECT_EQ(Session().Snapshots().LastIndex(), 1);
+  EXPECT_EQ(AppPointer(), Pointer::Cross);
+  EXPECT_FALSE(Visible(capture.Strip()) || Visible(capture.SizeLabel()) || Visible(capture.HandleWindow(0)));
+}
+
+TEST_F(CaptureWindowTest, ADraggedRegionShowsItsSizeColourHandlesAndStrip) {
+  Drag(420, 360, 100, 120);  // up and to the left
+  EXPECT_EQ(Frame(), (FrameRect{100, 120, 320, 240}));
+  EXPECT_EQ(Session().State().captureMode, CaptureMode::Move);
+  EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"320x240");
+  const COLORREF under = BackdropColour(area.Left + 100, area.Top + 120);
+  EXPECT_EQ(testing_support::WindowText(capture.InfoLabel()), Readout(under));
+  const RECT size = PlaceOf(capture.SizeLabel()), info = PlaceOf(capture.InfoLabel());
+  EXPECT_TRUE(Visible(capture.SizeLabel()) && Visible(capture.InfoLabel()));
+  EXPECT_EQ(size.left, 102);
+  EXPECT_EQ(size.top, 122);
+  EXPECT_EQ(info.left, 102);
+  EXPECT_EQ(info.top, size.bottom + 2);
+  const POINT handles[kHandleCount] = {{98, 118}, {258, 118}, {417, 118}, {98, 238},
+                                       {98, 358}, {258, 358}, {418, 358}, {418, 238}};
+  for (int i = 0; i < kHandleCount; ++i) {
+    const RECT h = PlaceOf(capture.HandleWindow(i));
+    EXPECT_TRUE(Visible(capture.HandleWindow(i))) << i;
+    EXPECT_EQ(h.left, handles[i].x) << i;
+    EXPECT_EQ(h.top, handles[i].y) << i;
+    EXPECT_EQ(h.right - h.left, 4) << i;
+  }
+  const SIZE designed = win::PixelSize(3620, 390, win::ScreenDpi());
+  const RECT strip = PlaceOf(capture.Strip());
+  EXPECT_TRUE(Visible(capture.Strip()));
+  EXPECT_EQ(strip.right, 420);
+  EXPECT_EQ(strip.top, 364);
+  EXPECT_EQ(strip.right - strip.left, designed.cx);
+  EXPECT_EQ(strip.bottom - strip.top, designed.cy);
+  // The frame's outline over the untouched frozen picture.
+  EXPECT_TRUE(ScreenShows(100, 300, FrmScreenCapture::kFrameColour));
+  EXPECT_TRUE(ScreenShows(419, 300, FrmScreenCapture::kFrameColour));
+  EXPECT_TRUE(ScreenShows(200, 300, BackdropColour(area.Left + 200, area.Top + 300)));
+}
+
+TEST_F(CaptureWindowTest, ARegionMovesWithTheMouseAndKeepsItsLabel) {
+  Drag(100, 120, 420, 360);
+  Drag(200, 200, 260, 230);
+  EXPECT_EQ(Frame(), (FrameRect{160, 150, 320, 240}));
+  EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"320x240");
+  EXPECT_EQ(PlaceOf(capture.SizeLabel()).left, 162);
+  EXPECT_EQ(PlaceOf(capture.Strip()).right, 480);
+  EXPECT_TRUE(Visible(capture.Strip()));
+  // The old outline is gone, the new one is there.
+  EXPECT_TRUE(ScreenShows(100, 300, BackdropColour(area.Left + 100, area.Top + 300)));
+  EXPECT_TRUE(ScreenShows(160, 300, FrmScreenCapture::kFrameColour));
+  // Dragged past the top-left corner it stops there.
+  Drag(300, 300, 0, 0);
+  EXPECT_EQ(Frame(), (FrameRect{0, 0, 320, 240}));
+}
+
+TEST_F(CaptureWindowTest, ARightClickCancelsTheRegionAndASecondOneClosesWithThePointerBack) {
+  Drag(100, 120, 420, 360);
+  Click(200, 200, MouseButton::Right);
+  ASSERT_TRUE(capture.Exists());
+  EXPECT_EQ(Session().State().keepOpenOnRightUp, 1);
+  EXPECT_EQ(Session().State().captureMode, CaptureMode::Draw);
+  EXPECT_FALSE(Visible(capture.Strip()) || Visible(capture.SizeLabel()) || Visible(capture.HandleWindow(6)));
+  EXPECT_TRUE(ScreenShows(100, 300, BackdropColour(area.Left + 100, area.Top + 300)));
+  Click(200, 200, MouseButton::Right);
+  EXPECT_FALSE(capture.Exists());
+  EXPECT_EQ(AppPointer(), Pointer::Default);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+TEST_F(CaptureWindowTest, AMiddleClickCloses) {
+  Click(50, 50, MouseButton::Middle);
+  EXPECT_FALSE(capture.Exists());
+}
+
+TEST_F(CaptureWindowTest, OtherKeysDoNothingAndEscClosesAlsoFromAControl) {
+  testing_support::PressKey('A', Delivery::Real);
+  testing_support::PressKey(VK_RETURN, Delivery::Real);
+  ASSERT_TRUE(capture.Exists());
+  Drag(100, 120, 420, 360);
+  SetFocus(capture.Strip());
+  ASSERT_EQ(GetFocus(), capture.Strip());
+  testing_support::PressKey(VK_ESCAPE, Delivery::Real);
+  EXPECT_FALSE(capture.Exists());
+}
+
+TEST_F(CaptureWindowTest, HandlesResizeWithTheScreenCursorAndAPressDropsTheAnnotations) {
+  Drag(100, 120, 420, 360);
+  // An annotation, undone: redo could bring it back until a handle is pressed.
+  SetPixel(capture.Surface().BackingDc(), 200, 200, RGB(255, 0, 0));
+  capture.Surface().NoteDrawn();
+  ASSERT_TRUE(capture.Session().PushSnapshot());
+  capture.Session().Undo();
+  ASSERT_EQ(Session().Snapshots().snapshotTop(), 2);
+
+  testing_support::MoveMouse(capture.Handle(), {259, 120}, Delivery::Real);  // over the top middle handle
+  EXPECT_EQ(AppPointer(), Pointer::SizeNS);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZENS));
+  Drag(419, 359, 470, 390);  // the bottom-right handle
+  EXPECT_EQ(Frame(), (FrameRect{100, 120, 370, 270}));
+  EXPECT_EQ(testing_support::WindowText(capture.SizeLabel()), L"370x270");
+  EXPECT_EQ(Session().Snapshots().snapshotTop(), 1);
+  EXPECT_EQ(Session().Snapshots().LastIndex(), 1);
+  EXPECT_EQ(PlaceOf(capture.HandleWindow(6)).left, 468);
+  EXPECT_EQ(PlaceOf(capture.Strip()).right, 470);
+  EXPECT_TRUE(Visible(capture.Strip()));
+
+  // The top-left handle, twice: the right and bottom edges stay put.
+  for (int drag = 0; drag < 2; ++drag) {
+    const FrameRect f = Frame();
+    const int x = static_cast<int>(f.Left), y = static_cast<int>(f.Top);
+    Drag(x - 1, y - 1, x - 21, y - 11);
+  }
+  EXPECT_EQ(Frame().Right(), 470);
+  EXPECT_EQ(Frame().Bottom(), 390);
+  // Past the left edge the bottom-right handle stops the frame at its last width.
+  const FrameRect before = Frame();
+  Drag(469, 389, static_cast<int>(before.Left) - 30, 389);
+  EXPECT_GE(Frame().Width, 0);
+  EXPECT_EQ(Frame().Left, before.Left);
+  EXPECT_LT(Frame().Width, before.Width);
+}
+
+TEST_F(CaptureWindowTest, AHandleDragThatLosesTheMouseEndsAndHoveringNoLongerResizes) {
+  Drag(100, 120, 420, 360);
+  const HWND handle = capture.HandleWindow(6);
+  SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  ASSERT_EQ(Session().State().handleDragState, HandleDragState::Start);
+  SetCapture(capture.Handle());  // taken away without a release
+  ReleaseCapture();
+  EXPECT_EQ(Session().State().handleDragState, HandleDragState::Stop);
+  EXPECT_TRUE(Visible(capture.Strip()));
+  testing_support::MoveMouse(capture.Handle(), {419, 359}, Delivery::Real);
+  testing_support::MoveMouse(capture.Handle(), {500, 420}, Delivery::Real);
+  EXPECT_EQ(Frame(), (FrameRect{100, 120, 320, 240}));
+}
+
+TEST_F(CaptureWindowTest, SnapshotsThatFailLeaveTheStoreAndThePictureInStep) {
+  const COLORREF desktop = BackdropColour(area.Left + 200, area.Top + 200);
+  const auto draw = [&] {
+    SetPixel(capture.Surface().BackingDc(), 200, 200, RGB(255, 0, 0));
+    capture.Surface().NoteDrawn();
+    InvalidateRect(capture.Handle(), nullptr, FALSE);
+  };
+  draw();
+  codec.FailWrite = true;
+  EXPECT_FALSE(capture.Session().PushSnapshot());
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), desktop);
+  EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
+  EXPECT_TRUE(ScreenShows(200, 200, desktop));
+
+  codec.FailWrite = false;
+  draw();
+  ASSERT_TRUE(capture.Session().PushSnapshot());
+  EXPECT_TRUE(ScreenShows(200, 200, RGB(255, 0, 0)));
+  codec.FailRead = true;
+  capture.Session().Undo();
+  EXPECT_EQ(Session().Snapshots().snapshotPos(), 2);
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(255, 0, 0));
+  codec.FailRead = false;
+  capture.Session().Undo();
+  EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), desktop);
+  EXPECT_TRUE(ScreenShows(200, 200, desktop));
+  capture.Session().Redo();
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(255, 0, 0));
+}
+
+// The area a repaint will cover now, in pixels.
+long UpdateArea(HWND window) {
+  const win::Region region(CreateRectRgn(0, 0, 0, 0));
+  if (GetUpdateRgn(window, region.Get(), FALSE) == NULLREGION) return 0;
+  std::vector<BYTE> data(GetRegionData(region.Get(), 0, nullptr));
+  auto* header = reinterpret_cast<RGNDATA*>(data.data());
+  GetRegionData(region.Get(), static_cast<DWORD>(data.size()), header);
+  const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+  long area = 0;
+  for (DWORD i = 0; i < header->rdh.nCount; ++i) area += (rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
+  return area;
+}
+
+TEST_F(CaptureWindowTest, AMoveDuringADragRepaintsTheOutlinesAndControlsNotThePicture) {
+  const auto move = [&](int x, int y) {
+    UpdateWindow(capture.Handle());
+    SendMessageW(capture.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    return UpdateArea(capture.Handle());
+  };
+  SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+  move(500, 400);
+  // Two outlines of about 2 x (400 + 300) pixels, two labels and eight handles uncovered.
+  EXPECT_LT(move(520, 410), 2 * 2 * (420 + 310) + 3000);
+  SendMessageW(capture.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(520, 410));
+  SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+  EXPECT_LT(move(230, 220), 2 * 2 * (420 + 310) + 3000);
+  EXPECT_EQ(Frame(), (FrameRect{130, 120, 420, 310}));
+}
+
+TEST_F(CaptureWindowTest, ALabelWhoseTextChangesWidthShowsAllOfItsNewText) {
+  SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  for (const int at : {200, 11, 250, 3}) {
+    SendMessageW(capture.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at, at));
+    for (const HWND label : {capture.SizeLabel(), capture.InfoLabel()})
+      EXPECT_TRUE(WaitUntil([&] {
+        return testing_support::ClientPixels(label) == testing_support::PrintedClient(label);
+      }, 1000)) << testing_support::WindowText(label);
+  }
+}
+
+TEST_F(CaptureWindowTest, TheColourReadoutKeepsItsTextOffThePicture) {
+  SendMessageW(capture.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 40));
+  const std::wstring onPicture = testing_support::WindowText(capture.InfoLabel());
+  const COLORREF c = BackdropColour(area.Left + 30, area.Top + 40);
+  EXPECT_EQ(onPicture, Readout(c));
+  SendMessageW(capture.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
+  EXPECT_EQ(testing_support::WindowText(capture.InfoLabel()), onPicture);
+}
+
+TEST(CaptureWindow, AHundredOpeningsLeaveNoGdiObjectBehind) {
+  testing_support::FakeDialogs dialogs;
+  const auto before = win::LiveGdiObjects();
+  for (int i = 0; i < 100; ++i) {
+    win::Owned<FrmScreenCapture> capture(CaptureServices{dialogs});
+    ASSERT_TRUE(capture.Open(nullptr));
+    ShowWindow(capture.Handle(), SW_SHOW);
+    // A region with its labels, as a user makes one.
+    SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10 + i, 10));
+    SendMessageW(capture.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200 + i));
+    SendMessageW(capture.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 200 + i));
+    win::PumpPendingMessages();
+    if (i % 2) SendMessageW(capture.Handle(), WM_CHAR, 27, 0);
+  }
+  win::PumpPendingMessages();
+  EXPECT_EQ(win::LiveGdiObjects(), before);
+}
+
+}  // namespace
+}  // namespace quillane::capture
