@@ -99,8 +99,7 @@ void FlowerEngine::StartFlower(TimerKind kind, const PatternParams& params, cons
   }
 }
 
-void FlowerEngine::DrawFlower(const FlowerSlot& slot, FlowerCanvas& canvas) const {
-  canvas.SetPenColour(PenColour(slot));
+void FlowerEngine::DrawFlower(const FlowerSlot& slot, FlowerCanvas& canvas) {
   const float inner = static_cast<float>(static_cast<double>(slot.Scale) * slot.InnerLen);
   const float tip = static_cast<float>(static_cast<double>(slot.Scale) * slot.Radius);
   const CanvasPoint centre{slot.CenterX, slot.CenterY};
@@ -108,10 +107,12 @@ void FlowerEngine::DrawFlower(const FlowerSlot& slot, FlowerCanvas& canvas) cons
     const PolarPoint p = PolarOffset(radius, static_cast<float>(degrees));
     return CanvasPoint{centre.X + p.X, centre.Y + p.Y};
   };
+  petals_.clear();
   for (std::int32_t k = 0; k < slot.Petals; ++k) {
     const std::int32_t d = RoundHalfEven(360.0 / slot.Petals * k + slot.Angle);
-    canvas.Polygon({centre, at(inner, d + slot.HalfWidth), at(tip, d), at(inner, d - slot.HalfWidth)});
+    petals_.push_back({centre, at(inner, d + slot.HalfWidth), at(tip, d), at(inner, d - slot.HalfWidth)});
   }
+  canvas.DrawPetals(PenColour(slot), petals_);
 }
 
 void FlowerEngine::UpdateFlower(const PatternParams& params, const FlowerCanvas& canvas,

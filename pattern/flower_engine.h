@@ -3,6 +3,8 @@
 // ticks of four timers that differ only in how a new flower starts.
 #include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "pattern/pattern_params.h"
 
@@ -20,13 +22,15 @@ struct CanvasPoint {
   std::int32_t X;
   std::int32_t Y;
 };
+// A closed outline: the centre, one side corner, the tip, the other side corner.
+using Petal = std::array<CanvasPoint, 4>;
 class FlowerCanvas {
  public:
   virtual ~FlowerCanvas() = default;
   virtual float ScaleWidth() const = 0;
   virtual float ScaleHeight() const = 0;
-  virtual void SetPenColour(std::uint32_t colour) = 0;
-  virtual void Polygon(const std::array<CanvasPoint, 4>& points) = 0;
+  // Outlines every petal of one flower in one colour, in the order given.
+  virtual void DrawPetals(std::uint32_t colour, std::span<const Petal> petals) = 0;
 };
 
 // Timer1: downward, many colours; Timer2: sideways, many colours;
@@ -70,12 +74,13 @@ class FlowerEngine {
  private:
   void StartFlower(TimerKind kind, const PatternParams& params, const FlowerCanvas& canvas,
                    FlowerSlot& slot);
-  void DrawFlower(const FlowerSlot& slot, FlowerCanvas& canvas) const;
+  void DrawFlower(const FlowerSlot& slot, FlowerCanvas& canvas);
   void UpdateFlower(const PatternParams& params, const FlowerCanvas& canvas, FlowerSlot& slot) const;
 
   RandomSource& random_;
   bool preview_ = false;
   std::array<FlowerSlot, kFlowerSlotCount> slots_{};
+  std::vector<Petal> petals_;  // reused by every flower drawn, so a tick allocates nothing
 };
 
 }  // namespace quillane

@@ -1,33 +1,48 @@
 #pragma once
-// Draws petals straight onto a window's client area: outlines only, in the
-// window's pen width and the flower's colour.
+// Draws petals straight onto a window's client area (or any device context):
+// outlines only, in the window's pen width and the flower's colour.
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "pattern/flower_engine.h"
 #include "win32/gdi.h"
 
 namespace quillane {
 
+// How a flower's petals reach the device context. All paths paint the same
+// pixels; the benchmark and the pixel test compare them.
+enum class PetalPath {
+  EveryPetal,  // one Polygon per petal, every petal: the plain reference
+  OnCanvas,    // one Polygon per petal that can reach the canvas
+  OneCall,     // one PolyPolygon per flower of the petals that can reach the canvas;
+               // under Wine it costs more, as Wine unites all outlines into one region
+};
+
 class GdiFlowerCanvas final : public FlowerCanvas {
  public:
-  GdiFlowerCanvas(HWND window, int penWidth);
+  GdiFlowerCanvas(HWND window, int penWidth, PetalPath path = PetalPath::OnCanvas);
+  // Draws on `dc`, whose drawable area is `size` (a memory bitmap, say).
+  GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path);
   GdiFlowerCanvas(const GdiFlowerCanvas&) = delete;
   GdiFlowerCanvas& operator=(const GdiFlowerCanvas&) = delete;
 
-  float ScaleWidth() const override { return width_; }
-  float ScaleHeight() const override { return height_; }
-  void SetPenColour(std::uint32_t colour) override;
-  void Polygon(const std::array<CanvasPoint, 4>& points) override;
+  float ScaleWidth() const override { return static_cast<float>(size_.cx); }
+  float ScaleHeight() const override { return static_cast<float>(size_.cy); }
+  void DrawPetals(std::uint32_t colour, std::span<const Petal> petals) override;
 
  private:
-  win::WindowDc dc_;
+  void SelectPen(std::uint32_t colour);
+  bool MayReachCanvas(const Petal& petal) const;
+
+  std::optional<win::WindowDc> windowDc_;
+  HDC dc_;
   win::SelectGuard hollow_;
   int penWidth_;
-  float width_ = 0;
-  float height_ = 0;
+  PetalPath path_;
+  SIZE size_;
   // The pen is made when its colour changes, not per petal.
   std::uint32_t penColour_ = 0xFFFFFFFF;
   win::Pen pen_;

@@ -12,11 +12,11 @@ display_works() {
 }
 
 # Starts Xvfb on a free display number and exports DISPLAY; the caller stops it
-# with stop_private_display.
+# with stop_private_display. QUILLANE_SCREEN sets the screen (default 1280x800x24).
 start_private_display() {
   local fd_file
   fd_file=$(mktemp)
-  setsid Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp >"$fd_file" 2>/dev/null </dev/null &
+  setsid Xvfb -displayfd 1 -screen 0 "${QUILLANE_SCREEN:-1280x800x24}" -nolisten tcp >"$fd_file" 2>/dev/null </dev/null &
   QUILLANE_XVFB_PID=$!
   for _ in $(seq 100); do
     [[ -s "$fd_file" ]] && break

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "pattern/flower_engine.h"
 #include "pattern/random_source.h"
@@ -16,18 +17,18 @@ class ChecksumCanvas final : public FlowerCanvas {
   ChecksumCanvas(float width, float height) : width_(width), height_(height) {}
   float ScaleWidth() const override { return width_; }
   float ScaleHeight() const override { return height_; }
-  void SetPenColour(std::uint32_t colour) override { pen_ = colour; }
-  void Polygon(const std::array<CanvasPoint, 4>& points) override {
-    for (const CanvasPoint& p : points) sum_ = sum_ * 31 + static_cast<std::uint32_t>(p.X ^ (p.Y << 1));
-    sum_ += pen_;
-    ++polygons_;
+  void DrawPetals(std::uint32_t colour, std::span<const Petal> petals) override {
+    for (const Petal& petal : petals) {
+      for (const CanvasPoint& p : petal) sum_ = sum_ * 31 + static_cast<std::uint32_t>(p.X ^ (p.Y << 1));
+      sum_ += colour;
+    }
+    polygons_ += petals.size();
   }
   std::uint64_t Sum() const { return sum_; }
   std::uint64_t Polygons() const { return polygons_; }
 
  private:
   float width_, height_;
-  std::uint32_t pen_ = 0;
   std::uint64_t sum_ = 0;
   std::uint64_t polygons_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <tuple>
 #include <vector>
 
@@ -19,7 +20,7 @@ using testing_support::ScriptedRandom;
 
 struct DrawnPolygon {
   std::uint32_t Colour;
-  std::array<CanvasPoint, 4> Points;
+  Petal Points;
 };
 
 class RecordingCanvas final : public FlowerCanvas {
@@ -27,17 +28,24 @@ class RecordingCanvas final : public FlowerCanvas {
   RecordingCanvas(float width, float height) : width_(width), height_(height) {}
   float ScaleWidth() const override { return width_; }
   float ScaleHeight() const override { return height_; }
-  void SetPenColour(std::uint32_t colour) override { pen_ = colour; }
-  void Polygon(const std::array<CanvasPoint, 4>& points) override { drawn_.push_back({pen_, points}); }
+  void DrawPetals(std::uint32_t colour, std::span<const Petal> petals) override {
+    for (const Petal& petal : petals) drawn_.push_back({colour, petal});
+    flowerSizes_.push_back(petals.size());
+  }
 
   const std::vector<DrawnPolygon>& Drawn() const { return drawn_; }
-  void Forget() { drawn_.clear(); }
+  // How many petals each call drew: one call per flower drawn.
+  const std::vector<std::size_t>& FlowerSizes() const { return flowerSizes_; }
+  void Forget() {
+    drawn_.clear();
+    flowerSizes_.clear();
+  }
 
  private:
   float width_;
   float height_;
-  std::uint32_t pen_ = 0xDEADBEEF;  // no real colour: a polygon before any pen is set shows
   std::vector<DrawnPolygon> drawn_;
+  std::vector<std::size_t> flowerSizes_;
 };
 
 using Point = std::pair<std::int32_t, std::int32_t>;
@@ -625,6 +633,8 @@ TEST(FlowerDrawing, LiveSlotsDrawInAscendingOrderBeforeTheyMove) {
   RecordingCanvas canvas(800, 600);
   engine.Tick(TimerKind::Timer2, params, canvas);
   ASSERT_EQ(canvas.Drawn().size(), 5u);
+  // Each flower's petals come in one call: one pen, one colour per flower.
+  EXPECT_EQ(canvas.FlowerSizes(), (std::vector<std::size_t>{3, 2}));
   for (std::size_t i = 0; i < 5; ++i) {
     EXPECT_EQ(canvas.Drawn()[i].Colour, Rgb(i < 3 ? 20 : 10, 100, 100)) << i;
     EXPECT_EQ(PointsOf(canvas.Drawn()[i])[0], (Point{300, 200})) << i;
