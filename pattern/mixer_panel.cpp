@@ -101,6 +101,8 @@ bool MixerPanel::Create(HWND canvas, const PatternParams& starts, Handlers handl
   SetWindowTheme(Control(kOption1), L"", L"");
   SetWindowTheme(Control(kOption2), L"", L"");
   SendMessageW(Control(kOption2), BM_SETCHECK, BST_CHECKED, 0);
+  for (const MixerSlider& slider : kMixerSliders) TakeSlider(Control(SliderId(slider.Number)));
+  TakeScaleFloor();
   return all;
 }
 
@@ -108,13 +110,16 @@ int MixerPanel::SliderValue(int id) const {
   return static_cast<int>(SendMessageW(Control(id), TBM_GETPOS, 0, 0));
 }
 
-PatternParams MixerPanel::Read() const {
-  PatternParams params;
-  for (const MixerSlider& slider : kMixerSliders) params.*slider.Field = SliderValue(SliderId(slider.Number));
+void MixerPanel::TakeSlider(HWND control) {
+  const int id = GetDlgCtrlID(control);
+  for (const MixerSlider& slider : kMixerSliders)
+    if (SliderId(slider.Number) == id) params_.*slider.Field = SliderValue(id);
+}
+
+void MixerPanel::TakeScaleFloor() {
   wchar_t text[64]{};
   GetWindowTextW(Control(kText1), text, 64);
-  params.ScaleFloor = static_cast<float>(ParseLeadingNumber(text));
-  return params;
+  params_.ScaleFloor = static_cast<float>(ParseLeadingNumber(text));
 }
 
 HWND MixerPanel::NextTabStop(HWND from, bool backwards) const {
@@ -139,6 +144,7 @@ HWND MixerPanel::NextTabStop(HWND from, bool backwards) const {
 }
 
 void MixerPanel::OnCommand(int id, int code) {
+  if (id == kText1 && code == EN_CHANGE) TakeScaleFloor();
   if (code != BN_CLICKED) return;
   switch (id) {
     case kOption1:
@@ -186,6 +192,7 @@ LRESULT MixerPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_HSCROLL:
+      TakeSlider(reinterpret_cast<HWND>(lParam));
       if (reinterpret_cast<HWND>(lParam) == Control(kHScroll1) && handlers_.LineWidthChanged)
         handlers_.LineWidthChanged(SliderValue(kHScroll1));
       return 0;

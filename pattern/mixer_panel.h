@@ -45,7 +45,9 @@ class MixerPanel : public win::Window {
   void HidePanel() { ShowWindow(Handle(), SW_HIDE); }
   bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
 
-  PatternParams Read() const;
+  // What the controls hold, kept as they change: the growth timers read it
+  // on every tick, and asking the controls each time costs the system far more.
+  const PatternParams& Read() const { return params_; }
   // The control Tab (or Shift+Tab with `backwards`) moves to from `from`:
   // the sliders HScroll1 to HScroll7, whatever their stacking, then the
   // buttons. Null when `from` is none of the panel's controls.
@@ -63,8 +65,11 @@ class MixerPanel : public win::Window {
   void Paint();
   void OnCommand(int id, int code);
   int SliderValue(int id) const;
+  void TakeSlider(HWND control);
+  void TakeScaleFloor();
 
   Handlers handlers_;
+  PatternParams params_;
   win::Font boldFont_;    // caption, close button, labels: 宋体 10.5 pt bold
   win::Font plainFont_;   // the other controls
   win::Brush panelBrush_;

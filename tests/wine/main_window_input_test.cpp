@@ -65,6 +65,9 @@ TEST_F(MainWindowInput, AClickOnASliderRowReachesTheSliderShownThere) {
     const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
     testing_support::Click(window.Panel().Handle(), centre, Delivery::Real);
     const std::vector<int> after = Positions();
+    // The growth reads what the slider shows.
+    EXPECT_EQ(window.ReadPatternParams().*kMixerSliders[static_cast<std::size_t>(row.Shown - kHScroll1)].Field,
+              after[row.Shown - kHScroll1]);
     for (int id = kHScroll1; id <= kHScroll7; ++id) {
       if (id == row.Shown)
         EXPECT_NE(after[id - kHScroll1], before[id - kHScroll1]) << "slider " << id - kHScroll1 + 1;
