@@ -9,4 +9,5 @@ list(APPEND QUILLANE_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/app_pointer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_picture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_surface.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/frm_screen_capture.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/frm_screen_capture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/toolbar_strip.cpp)

@@ -50,7 +50,7 @@ TEST(CaptureAtDpiChild, DISABLED_TheFrozenPictureCoversTheWholeScreen) {
       [&] { return testing_support::ScreenPixel(corner) == testing::BackdropColour(corner.x, corner.y); }));
 
   // The strip has its designed size at this dpi; a region moves to the real right and bottom edges.
-  const SIZE strip = win::PixelSize(FrmScreenCapture::kStripWidthTwips, FrmScreenCapture::kStripHeightTwips, {dpi, dpi});
+  const SIZE strip = win::PixelSize(kStripWidthTwips, kStripHeightTwips, {dpi, dpi});
   EXPECT_EQ(capture.Session().Metrics().Strip.Width, strip.cx);
   EXPECT_EQ(capture.Session().Metrics().Strip.Height, strip.cy);
   const auto drag = [&](POINT from, POINT to) {
