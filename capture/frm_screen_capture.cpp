@@ -233,8 +233,11 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
 
 void FrmScreenCapture::ShowPanelShape(const PanelShape& shape) {
   ShowWindow(FontPanel(), shape.FontPanelVisible ? SW_SHOWNA : SW_HIDE);
-  SetWindowPos(ColourPanel(), nullptr, Pixel(shape.ColourPanelLeft), colourPanelPlace_.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Inside the panel's border, which a narrow panel would otherwise lose under it.
+  const int left = Pixel(shape.ColourPanelLeft);
+  const int width = std::min<int>(colourPanelPlace_.right - colourPanelPlace_.left, Pixel(shape.Width) - 1 - left);
+  SetWindowPos(ColourPanel(), nullptr, left, colourPanelPlace_.top, std::max(width, 0),
+               colourPanelPlace_.bottom - colourPanelPlace_.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FrmScreenCapture::SetPointer(Pointer shape) {
