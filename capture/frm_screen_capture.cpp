@@ -250,16 +250,39 @@ void FrmScreenCapture::Close() { Destroy(); }
 
 namespace {
 
-// While one of our dialogs or message boxes is open.
+// While one of our dialogs or message boxes is open: input for the capture
+// is ignored, and every window this thread activates meanwhile (the dialog,
+// the boxes it opens in turn) is lifted above the topmost capture window,
+// which it would otherwise open behind where the system does not do that
+// for owned windows itself.
 class ModalScope {
  public:
-  explicit ModalScope(int& depth) : depth_(depth) { ++depth_; }
+  ModalScope(int& depth, HWND capture) : depth_(depth) {
+    if (depth_++ > 0) return;
+    capture_ = capture;
+    hook_ = SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId());
+  }
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;
-  ~ModalScope() { --depth_; }
+  ~ModalScope() {
+    if (--depth_ > 0) return;
+    if (hook_) UnhookWindowsHookEx(hook_);
+    capture_ = nullptr;
+  }
 
  private:
+  static LRESULT CALLBACK Activating(int code, WPARAM wParam, LPARAM lParam) {
+    const auto window = reinterpret_cast<HWND>(wParam);
+    // Also when it is topmost already: then it must still come to the front.
+    if (code == HCBT_ACTIVATE && window != capture_)
+      SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
   int& depth_;
+  HHOOK hook_ = nullptr;
+  // Only the user-interface thread opens dialogs, one capture at a time.
+  static inline HWND capture_ = nullptr;
 };
 
 constexpr std::wstring_view kClipboardBusy = L"剪贴板正被其他程序使用，截图没有复制。\r\n请稍后再试。";
@@ -269,7 +292,7 @@ constexpr std::wstring_view kNoMemoryForCopy = L"无法复制截图：内存不�
 
 void FrmScreenCapture::Tell(std::wstring_view text, std::wstring_view title, UINT icon) {
   // The box belongs to this window, which it disables while it is open.
-  const ModalScope modal(modal_);
+  const ModalScope modal(modal_, Handle());
   services_.Dialogs.ShowMessage(Handle(), text, title, MB_OK | icon);
 }
 
@@ -316,7 +339,7 @@ win::SaveFileRequest CaptureSaveRequest() {
 bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp onClipboard) {
   win::SaveFileAnswer answer;
   {
-    const ModalScope modal(modal_);
+    const ModalScope modal(modal_, Handle());
     answer = services_.Dialogs.ChooseSaveFile(Handle(), CaptureSaveRequest());
   }
   if (answer.Result == win::SaveFileAnswer::Outcome::Failed) {
@@ -326,7 +349,7 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
   }
   bool written = false;
   if (answer.Chosen()) {
-    const ModalScope modal(modal_);
+    const ModalScope modal(modal_, Handle());
     written = exporting::SaveImageFile(picture, answer.FileName, FormatExtensionOf(answer.FileName),
                                        exporting::kCaptureJpegQuality, exporting::kCaptureColorDepth,
                                        exporting::kCaptureCompression,
