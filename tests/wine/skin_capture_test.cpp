@@ -60,7 +60,9 @@ class SkinCaptureTest : public testing_support::MainWindowTest {
   std::int64_t gdiBefore = 0;
 };
 
-TEST_F(SkinCaptureTest, TheCaptureIsSkinnedKeepsItsPicturesAndClosesFromItsOwnMouseHandler) {
+// With a region, its handles and the toolbar shown: the pictures keep their
+// look, and closing from the capture's own mouse handler leaves nothing.
+TEST_F(SkinCaptureTest, ItsPicturesKeepTheirLookAndClosingItselfLeavesNothing) {
   // The strip and a handle as they look without the skin.
   testing_support::Pixels plainStrip, plainHandle;
   {
