@@ -252,9 +252,8 @@ namespace {
 
 // While one of our dialogs or message boxes is open: input for the capture
 // is ignored, and every window this thread activates meanwhile (the dialog,
-// the boxes it opens in turn) is lifted above the topmost capture window,
-// which it would otherwise open behind where the system does not do that
-// for owned windows itself.
+// the boxes it opens in turn) is lifted above the topmost capture window.
+// Not every system does that for owned windows; Wine opens them behind it.
 class ModalScope {
  public:
   ModalScope(int& depth, HWND capture) : depth_(depth) {
