@@ -1,5 +1,6 @@
 #include "capture/capture_geometry.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -11,6 +12,16 @@ PointF ScreenArea::ToWindow(int screenX, int screenY) const {
   // In 64 bits: a cursor far off a negative origin must not wrap.
   return {static_cast<float>(static_cast<std::int64_t>(screenX) - Left),
           static_cast<float>(static_cast<std::int64_t>(screenY) - Top)};
+}
+
+std::optional<PixelBox> CopyArea(const FrameRect& frame, SizeF screen) {
+  const auto clamp = [](std::int32_t value, float limit) {
+    return std::clamp(value, std::int32_t{0}, static_cast<std::int32_t>(limit));
+  };
+  const PixelBox box{clamp(Pixel(frame.Left), screen.Width), clamp(Pixel(frame.Top), screen.Height),
+                     clamp(Pixel(frame.Right()), screen.Width), clamp(Pixel(frame.Bottom()), screen.Height)};
+  if (box.Width() <= 0 || box.Height() <= 0) return std::nullopt;
+  return box;
 }
 
 Pointer HandlePointer(int index) {

@@ -33,6 +33,22 @@ struct FrameRect {
   bool operator==(const FrameRect&) const = default;
 };
 
+// A rectangle of whole pixels: Right and Bottom lie just outside.
+struct PixelBox {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Right = 0;
+  std::int32_t Bottom = 0;
+  std::int32_t Width() const { return Right - Left; }
+  std::int32_t Height() const { return Bottom - Top; }
+  bool Contains(std::int32_t x, std::int32_t y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
+  bool operator==(const PixelBox&) const = default;
+};
+
+// The pixels of the region a copy takes: the frame's edges rounded, kept
+// on the screen; nothing when that leaves no pixel.
+std::optional<PixelBox> CopyArea(const FrameRect& frame, SizeF screen);
+
 // Every monitor together (the virtual screen), in screen pixels. The capture
 // window covers it exactly, so a window pixel is a screen pixel minus the
 // origin, which is negative when a monitor lies left of or above the primary.

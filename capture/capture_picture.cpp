@@ -1,5 +1,7 @@
 #include "capture/capture_picture.h"
 
+#include <windowsx.h>
+
 #include "win32/window_classes.h"
 
 namespace quillane::capture {
@@ -39,14 +41,15 @@ unsigned ButtonBitsOf(WPARAM keyState) {
 
 bool AnyButtonDown(WPARAM keyState) { return (keyState & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
 
-bool CapturePicture::Create(HWND form, const RECT& place, Look look, Events events) {
+bool CapturePicture::Create(HWND parent, const RECT& place, Look look, Events events, Contents contents) {
   look_ = look;
   events_ = std::move(events);
+  contents_ = std::move(contents);
   fill_.Reset(CreateSolidBrush(look.Fill));
   if (look.Border) border_.Reset(CreateSolidBrush(*look.Border));
   const ClassStyle cls{win::kCapturePictureClass, nullptr, nullptr, 0};
   return CreateWindowOf(cls, 0, L"", WS_CHILD | WS_CLIPSIBLINGS, place.left, place.top, place.right - place.left,
-                        place.bottom - place.top, form, nullptr);
+                        place.bottom - place.top, parent, nullptr);
 }
 
 void CapturePicture::Paint() {
@@ -58,13 +61,18 @@ void CapturePicture::Paint() {
     InflateRect(&client, -1, -1);
   }
   FillRect(dc.Get(), &client, fill_.Get());
+  if (contents_) {
+    GetClientRect(Handle(), &client);
+    contents_(dc.Get(), client);
+  }
 }
 
 LRESULT CapturePicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   if (IsButtonPress(message)) {
     SetCapture(Handle());
     held_ = true;
-    if (events_.Press) events_.Press(ButtonOf(message));
+    if (events_.Press) events_.Press(ButtonOf(message), at);
     return 0;
   }
   if (IsButtonRelease(message)) {
@@ -72,19 +80,27 @@ LRESULT CapturePicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       held_ = false;
       if (GetCapture() == Handle()) ReleaseCapture();
     }
-    if (events_.Release) events_.Release(ButtonOf(message));
+    if (events_.Release) events_.Release(ButtonOf(message), at);
     return 0;
   }
   switch (message) {
     case WM_MOUSEMOVE:
-      if (events_.Move) events_.Move();
+      if (events_.Leave && !tracking_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        tracking_ = TrackMouseEvent(&track) != FALSE;
+      }
+      if (events_.Move) events_.Move(at);
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      if (events_.Leave) events_.Leave();
       return 0;
     case WM_CAPTURECHANGED:
       // The mouse taken away mid-drag (another window, the system): the drag
       // ends as a release would end it, so no later hover drags on.
       if (held_) {
         held_ = false;
-        if (events_.Release) events_.Release(MouseButton::Left);
+        if (events_.Release) events_.Release(MouseButton::Left, {-1, -1});
       }
       return 0;
     case WM_CHAR:

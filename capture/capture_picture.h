@@ -1,9 +1,10 @@
 #pragma once
-// A picture box of the capture window (a handle, the toolbar strip): a child
-// window of one colour with an optional border that hands its mouse events
-// to the form, holds the mouse while a button is down (so a drag keeps
-// reaching it wherever the pointer goes) and passes keys on to the form.
-// Not a push button: the skin leaves it alone.
+// A picture box of the capture window (a handle, the toolbar strip, the
+// options panels): a child window of one colour with an optional border and
+// contents drawn by its owner, that hands its mouse events (at client
+// points) to the form, holds the mouse while a button is down (so a drag
+// keeps reaching it wherever the pointer goes) and passes keys on to its
+// parent. Not a push button: the skin leaves its look alone.
 #include <windows.h>
 
 #include <functional>
@@ -18,17 +19,21 @@ namespace quillane::capture {
 class CapturePicture : public win::Window {
  public:
   struct Events {
-    std::function<void(MouseButton)> Press;
-    std::function<void()> Move;
-    std::function<void(MouseButton)> Release;
+    std::function<void(MouseButton, POINT)> Press;
+    std::function<void(POINT)> Move;
+    // Also when the mouse is taken away mid-press, at a point off the picture.
+    std::function<void(MouseButton, POINT)> Release;
+    std::function<void()> Leave;  // the pointer left the picture
   };
+  // Draws over the fill and the border.
+  using Contents = std::function<void(HDC dc, const RECT& client)>;
   struct Look {
     COLORREF Fill;
     std::optional<COLORREF> Border;
   };
 
-  // Created hidden.
-  bool Create(HWND form, const RECT& place, Look look, Events events);
+  // Created hidden, as a child of `parent`.
+  bool Create(HWND parent, const RECT& place, Look look, Events events, Contents contents = {});
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -38,7 +43,9 @@ class CapturePicture : public win::Window {
 
   Look look_{};
   Events events_;
-  bool held_ = false;  // the mouse is held by a press on this picture
+  Contents contents_;
+  bool held_ = false;      // the mouse is held by a press on this picture
+  bool tracking_ = false;  // a leave has been asked for
   win::Brush fill_;
   win::Brush border_;
 };

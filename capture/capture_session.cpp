@@ -129,6 +129,7 @@ void CaptureSession::HandlePress(int) {
   state_.selRight = f.Right();
   state_.selBottom = f.Bottom();
   overlay_.StripVisible = false;
+  overlay_.PanelVisible = false;
   snapshots_.Reset();
   Publish();
 }
@@ -166,12 +167,77 @@ void CaptureSession::DiscardRegion() {
   state_.captureMode = CaptureMode::Draw;
   overlay_.FrameVisible = false;
   overlay_.StripVisible = false;
+  overlay_.PanelVisible = false;
   overlay_.LabelsVisible = false;
   overlay_.Frame.Width = 0;
   overlay_.Frame.Height = 0;
   overlay_.HandlesVisible = false;
   state_.annotating = false;
   Publish();
+}
+
+void CaptureSession::Publish() {
+  // A strip shown again starts without a hover frame.
+  if (!overlay_.StripVisible) overlay_.HoverButton = kNoButton;
+  view_.ShowOverlay(overlay_);
+}
+
+void CaptureSession::ToolbarHover(int index) {
+  // Over the buttons too: a fast pointer may land on one without crossing the strip.
+  view_.SetPointer(Pointer::Arrow);
+  if (overlay_.HoverButton == index) return;
+  overlay_.HoverButton = index;
+  Publish();
+}
+
+void CaptureSession::ToolbarLeave() {
+  if (overlay_.HoverButton == kNoButton) return;
+  overlay_.HoverButton = kNoButton;
+  Publish();
+}
+
+void CaptureSession::PanelHover() { view_.SetPointer(Pointer::Arrow); }
+
+void CaptureSession::ToolbarClick(int index) {
+  const auto region = CopyArea(overlay_.Frame, metrics_.Screen.Size());
+  switch (index) {
+    case kUndoButton: Undo(); break;
+    case kRedoButton: Redo(); break;
+    // An empty region copies and saves nothing, and the window stays.
+    case kCopyButton:
+      if (region && view_.CopyRegion(*region)) view_.Close();
+      break;
+    case kSaveButton:
+      if (region && view_.SaveRegion(*region)) view_.Close();
+      break;
+    case kCloseButton: view_.Close(); break;
+    default:
+      if (!IsDrawingTool(index)) return;
+      ChooseTool(index);
+      break;
+  }
+  state_.currentToolIndex = index;
+}
+
+void CaptureSession::ChooseTool(int index) {
+  overlay_.PanelAt = PlacePanel(overlay_.StripAt, metrics_.Strip, metrics_.Panel.Height,
+                                static_cast<float>(metrics_.Screen.Height));
+  overlay_.Panel = ShapePanel(index, metrics_.Panel);
+  // The same tool again hides the panel; another one keeps it shown.
+  if (!overlay_.PanelVisible)
+    overlay_.PanelVisible = true;
+  else if (index == state_.currentToolIndex)
+    overlay_.PanelVisible = false;
+  state_.annotating = true;
+  state_.currentTool = ToolbarTooltip(index);
+  Publish();
+}
+
+void CaptureSession::DoubleClick(PointF at) {
+  // Its own point, not an older press, must lie in a region that has pixels.
+  const auto region = CopyArea(overlay_.Frame, metrics_.Screen.Size());
+  if (!region || !region->Contains(Pixel(at.X), Pixel(at.Y))) return;
+  if (view_.CopyRegion(*region)) view_.Close();
 }
 
 }  // namespace quillane::capture

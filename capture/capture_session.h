@@ -8,6 +8,7 @@
 #include <string>
 
 #include "capture/capture_geometry.h"
+#include "capture/capture_toolbar.h"
 #include "capture/snapshot_store.h"
 
 namespace quillane::capture {
@@ -75,6 +76,10 @@ struct Overlay {
   std::array<PointF, kHandleCount> Handles{};
   bool StripVisible = false;  // `Picture1`
   PointF StripAt;
+  int HoverButton = kNoButton;  // the one hover frame `Shape3` shown
+  bool PanelVisible = false;    // `Picture2`, the tool options
+  PointF PanelAt;
+  PanelShape Panel;
 };
 
 // The window as the session drives it.
@@ -88,6 +93,12 @@ class CaptureView {
   virtual std::uint32_t PixelAt(std::int32_t x, std::int32_t y) = 0;
   // Unloads the window; the session is not used afterwards.
   virtual void Close() = 0;
+  // Puts that part of the composed picture on the clipboard; false when it
+  // could not, after telling the user.
+  virtual bool CopyRegion(const PixelBox& region) = 0;
+  // Copies it, asks for a file and writes it there; true when the region is
+  // safe (in the file or still on the clipboard) and the window may close.
+  virtual bool SaveRegion(const PixelBox& region) = 0;
 };
 
 // Sizes the session needs from the window, in pixels.
@@ -96,6 +107,7 @@ struct CaptureMetrics {
   SizeF Handle{4, 4};
   SizeF Strip;
   float SizeLabelHeight = 0;
+  PanelMetrics Panel;
 };
 
 class CaptureSession {
@@ -120,6 +132,16 @@ class CaptureSession {
   void HandleMove(int index, CursorPoint screenCursor);
   void HandleRelease(int index);
 
+  // The toolbar: the pointer over button `index` (kNoButton: over the strip
+  // between buttons), the pointer gone from the strip, a click on a button.
+  void ToolbarHover(int index);
+  void ToolbarLeave();
+  void ToolbarClick(int index);
+  // The pointer over the options panel.
+  void PanelHover();
+  // A double-click at `at` copies the region and closes when it lands inside it.
+  void DoubleClick(PointF at);
+
   // The snapshot store's steps as the toolbar and the drawing tools use them.
   bool PushSnapshot();
   // Undo at the clean desktop discards the region instead.
@@ -136,7 +158,8 @@ class CaptureSession {
   void DiscardRegion();
   void PlaceLabelsAndHandles();
   void ShowStrip();
-  void Publish() { view_.ShowOverlay(overlay_); }
+  void ChooseTool(int index);
+  void Publish();
 
   CaptureView& view_;
   CaptureMetrics metrics_;

@@ -76,6 +76,19 @@ void CaptureSurface::Paint(HDC target, const RECT& area) const {
          SRCCOPY);
 }
 
+win::Bitmap CaptureSurface::CopyArea(const PixelBox& area) const {
+  if (!dc_ || area.Width() <= 0 || area.Height() <= 0) return {};
+  const win::WindowDc screen(nullptr);
+  win::Bitmap copy(CreateCompatibleBitmap(screen.Get(), area.Width(), area.Height()));
+  const win::MemoryDc target(screen.Get());
+  if (!copy || !target) return {};
+  {
+    const win::SelectGuard selected(target.Get(), copy.Get());
+    if (!BitBlt(target.Get(), 0, 0, area.Width(), area.Height(), dc_->Get(), area.Left, area.Top, SRCCOPY)) return {};
+  }
+  return copy;
+}
+
 std::uint32_t CaptureSurface::PixelAt(std::int32_t x, std::int32_t y) const {
   if (!dc_) return kNoPixel;
   return GetPixel(dc_->Get(), x, y);

@@ -47,6 +47,11 @@ class CaptureSurface final : public SnapshotPicture {
   void NoteDrawn() { drawn_ = true; }
 
   void Paint(HDC target, const RECT& area) const;
+  // That area of the composed picture (the frozen screen with what was drawn
+  // into it, nothing of the window's overlays) as a new bitmap compatible
+  // with the screen and selected into no device context. Empty when it
+  // cannot be made.
+  win::Bitmap CopyArea(const PixelBox& area) const;
   // The backing image's pixel (0x00BBGGRR), or kNoPixel off the picture.
   std::uint32_t PixelAt(std::int32_t x, std::int32_t y) const;
   const win::Picture& Persistent() const { return persistent_; }

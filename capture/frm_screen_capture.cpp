@@ -5,6 +5,10 @@
 #include <algorithm>
 
 #include "capture/app_pointer.h"
+#include "capture/capture_save.h"
+#include "export/save_error.h"
+#include "export/save_image_file.h"
+#include "export/system_app_cursor.h"
 #include "win32/design_table.h"
 #include "win32/window_classes.h"
 
@@ -65,6 +69,16 @@ void Place(HDWP& batch, HWND control, PointF at, SIZE size, bool visible, UINT f
 
 }  // namespace
 
+win::Clipboard& ProgramClipboard() {
+  static win::SystemClipboard clipboard;
+  return clipboard;
+}
+
+exporting::AppCursor& ProgramCursor() {
+  static exporting::SystemAppCursor cursor;
+  return cursor;
+}
+
 FrmScreenCapture::FrmScreenCapture(const CaptureServices& services, PictureCodec& codec)
     : services_(services), surface_(codec) {}
 
@@ -81,21 +95,21 @@ bool FrmScreenCapture::Open(HWND owner) {
     if (Exists()) InvalidateRect(Handle(), nullptr, FALSE);
   });
   const win::DisplayDpi dpi = win::ScreenDpi();
-  const SIZE strip = win::PixelSize(kStripWidthTwips, kStripHeightTwips, dpi);
-  if (!CreateControls(dpi, strip)) {
+  if (!CreateControls(dpi)) {
     Destroy();
     return false;
   }
   session_.emplace(static_cast<CaptureView&>(*this), surface_,
                    CaptureMetrics{area,
                                   {kHandleSize, kHandleSize},
-                                  {static_cast<float>(strip.cx), static_cast<float>(strip.cy)},
-                                  static_cast<float>(labelHeight_)});
+                                  picture1_.Layout().Strip,
+                                  static_cast<float>(labelHeight_),
+                                  DesignedPanel({dpi.X, dpi.Y})});
   session_->Open();
   return true;
 }
 
-bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi, SIZE strip) {
+bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi) {
   labelFont_ = win::CreateDesignFont(kFontFace, 10.5, FW_NORMAL, dpi);
   frameBrush_.Reset(CreateSolidBrush(kFrameColour));
   labelBrush_.Reset(CreateSolidBrush(kLabelBackColour));
@@ -110,14 +124,25 @@ bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi, SIZE strip) {
   }
   sizeLabelSize_ = LabelSize(shown_.SizeText);
   infoLabelSize_ = LabelSize(shown_.InfoText);
-  // The strip waits above the window, hidden.
-  bool made = lblPos_ && lblInfo_ &&
-              picture1_.Create(Handle(), {0, -strip.cy, strip.cx, 0}, {kStripColour, kFrameColour}, {});
+  bool made = lblPos_ && lblInfo_ && CreateOptionsPanel(dpi);
+  made = made && picture1_.Create(Handle(), {dpi.X, dpi.Y}, labelFont_.Get(),
+                                  {[this](int button) {
+                                     if (Listening()) session_->ToolbarHover(button);
+                                   },
+                                   [this] {
+                                     if (Listening()) session_->ToolbarLeave();
+                                   },
+                                   [this](int button) {
+                                     if (Listening()) session_->ToolbarClick(button);
+                                   }});
   for (int i = 0; i < kHandleCount; ++i) {
     made = made && image1_[static_cast<std::size_t>(i)].Create(
                        Handle(), {0, 0, kHandleSize, kHandleSize}, {kFrameColour, std::nullopt},
-                       {[this, i](MouseButton) { session_->HandlePress(i); },
-                        [this, i] {
+                       {[this, i](MouseButton, POINT) {
+                          if (Listening()) session_->HandlePress(i);
+                        },
+                        [this, i](POINT) {
+                          if (!Listening()) return;
                           // The cursor on the screen, wherever the held mouse has gone.
                           POINT cursor{};
                           if (!GetCursorPos(&cursor)) {
@@ -126,9 +151,29 @@ bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi, SIZE strip) {
                           }
                           session_->HandleMove(i, {cursor.x, cursor.y});
                         },
-                        [this, i](MouseButton) { session_->HandleRelease(i); }});
+                        [this, i](MouseButton, POINT) {
+                          if (Listening()) session_->HandleRelease(i);
+                        },
+                        {}});
   }
   return made;
+}
+
+bool FrmScreenCapture::CreateOptionsPanel(win::DisplayDpi dpi) {
+  // Its place, width and the colour panel's left follow the chosen tool.
+  fontPanelPlace_ = win::PixelRect({120, 120, 1095, 375}, dpi);
+  colourPanelPlace_ = win::PixelRect({1180, 60, 2415, 440}, dpi);
+  const auto pointerOnly = [this] {
+    return CapturePicture::Events{{}, [this](POINT) {
+                                    if (Listening()) session_->PanelHover();
+                                  }, {}, {}};
+  };
+  if (!picture2_.Create(Handle(), {0, 0, 0, 0}, {kPanelColour, kFrameColour}, pointerOnly()) ||
+      !picFont_.Create(picture2_.Handle(), fontPanelPlace_, {kPanelColour, std::nullopt}, pointerOnly()) ||
+      !picColor_.Create(picture2_.Handle(), colourPanelPlace_, {kPanelColour, std::nullopt}, pointerOnly()))
+    return false;
+  ShowWindow(picColor_.Handle(), SW_SHOWNA);
+  return true;
 }
 
 HWND FrmScreenCapture::CreateLabel(const wchar_t* caption) {
@@ -166,8 +211,10 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
     SetWindowTextW(lblInfo_, overlay.InfoText.c_str());
     infoLabelSize_ = LabelSize(overlay.InfoText);
   }
+  if (overlay.Panel != shown_.Panel) ShowPanelShape(overlay.Panel);
+  picture1_.ShowHover(overlay.HoverButton);
   // Every control moves in one batch, so each shows once in its final place.
-  HDWP batch = BeginDeferWindowPos(3 + kHandleCount);
+  HDWP batch = BeginDeferWindowPos(4 + kHandleCount);
   // A label's centred text moves when its width changes: all of it is repainted.
   Place(batch, lblPos_, overlay.SizeLabelAt, sizeLabelSize_, overlay.LabelsVisible, SWP_NOCOPYBITS);
   Place(batch, lblInfo_, overlay.InfoLabelAt, infoLabelSize_, overlay.LabelsVisible, SWP_NOCOPYBITS);
@@ -177,8 +224,20 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   const SIZE strip{static_cast<LONG>(session_ ? session_->Metrics().Strip.Width : 0),
                    static_cast<LONG>(session_ ? session_->Metrics().Strip.Height : 0)};
   Place(batch, Strip(), overlay.StripAt, strip, overlay.StripVisible);
+  const SIZE panel{static_cast<LONG>(overlay.Panel.Width),
+                   static_cast<LONG>(session_ ? session_->Metrics().Panel.Height : 0)};
+  Place(batch, OptionsPanel(), overlay.PanelAt, panel, overlay.PanelVisible);
   if (batch) EndDeferWindowPos(batch);
   shown_ = overlay;
+}
+
+void FrmScreenCapture::ShowPanelShape(const PanelShape& shape) {
+  ShowWindow(FontPanel(), shape.FontPanelVisible ? SW_SHOWNA : SW_HIDE);
+  // Inside the panel's border, which a narrow panel would otherwise lose under it.
+  const int left = Pixel(shape.ColourPanelLeft);
+  const int width = std::min<int>(colourPanelPlace_.right - colourPanelPlace_.left, Pixel(shape.Width) - 1 - left);
+  SetWindowPos(ColourPanel(), nullptr, left, colourPanelPlace_.top, std::max(width, 0),
+               colourPanelPlace_.bottom - colourPanelPlace_.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FrmScreenCapture::SetPointer(Pointer shape) {
@@ -189,6 +248,121 @@ std::uint32_t FrmScreenCapture::PixelAt(std::int32_t x, std::int32_t y) { return
 
 void FrmScreenCapture::Close() { Destroy(); }
 
+namespace {
+
+// While one of our dialogs or message boxes is open: input for the capture
+// is ignored, and every window this thread activates meanwhile (the dialog,
+// the boxes it opens in turn) is lifted above the topmost capture window.
+// Not every system does that for owned windows; Wine opens them behind it.
+class ModalScope {
+ public:
+  ModalScope(int& depth, HWND capture) : depth_(depth) {
+    if (depth_++ > 0) return;
+    capture_ = capture;
+    hook_ = SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId());
+  }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+  ~ModalScope() {
+    if (--depth_ > 0) return;
+    if (hook_) UnhookWindowsHookEx(hook_);
+    capture_ = nullptr;
+  }
+
+ private:
+  static LRESULT CALLBACK Activating(int code, WPARAM wParam, LPARAM lParam) {
+    const auto window = reinterpret_cast<HWND>(wParam);
+    // Also when it is topmost already: then it must still come to the front.
+    if (code == HCBT_ACTIVATE && window != capture_)
+      SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  int& depth_;
+  HHOOK hook_ = nullptr;
+  // Only the user-interface thread opens dialogs, one capture at a time.
+  static inline HWND capture_ = nullptr;
+};
+
+constexpr std::wstring_view kClipboardBusy = L"剪贴板正被其他程序使用，截图没有复制。\r\n请稍后再试。";
+constexpr std::wstring_view kNoMemoryForCopy = L"无法复制截图：内存不足。";
+
+}  // namespace
+
+void FrmScreenCapture::Tell(std::wstring_view text, std::wstring_view title, UINT icon) {
+  // The box belongs to this window, which it disables while it is open.
+  const ModalScope modal(modal_, Handle());
+  services_.Dialogs.ShowMessage(Handle(), text, title, MB_OK | icon);
+}
+
+bool FrmScreenCapture::CopyRegion(const PixelBox& region) { return ScrnCap(region).has_value(); }
+
+std::optional<win::ClipboardStamp> FrmScreenCapture::ScrnCap(const PixelBox& region) {
+  win::Bitmap copy = surface_.CopyArea(region);
+  if (!copy) {
+    Tell(kNoMemoryForCopy, kCaption, MB_ICONEXCLAMATION);
+    return std::nullopt;
+  }
+  const auto stamp = services_.Clipboard.PutBitmap(Handle(), std::move(copy));
+  if (!stamp) Tell(kClipboardBusy, kCaption, MB_ICONEXCLAMATION);
+  return stamp;
+}
+
+bool FrmScreenCapture::SaveRegion(const PixelBox& region) {
+  // The file gets this picture, whatever the clipboard holds by then.
+  const win::Picture picture = win::Picture::FromBitmap(surface_.CopyArea(region));
+  if (!picture) {
+    Tell(kNoMemoryForCopy, kCaption, MB_ICONEXCLAMATION);
+    return false;
+  }
+  const auto stamp = ScrnCap(region);
+  return stamp && CutdSave(picture, *stamp);
+}
+
+namespace {
+
+win::SaveFileRequest CaptureSaveRequest() {
+  win::SaveFileRequest request;
+  request.Title = kSaveDialogTitle;
+  request.DefaultExtension = kSaveDefaultExtension;
+  request.Filter = SaveFilter();
+  // Starts in the program's own folder, however long its path.
+  std::wstring program(32768, L'\0');
+  program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
+  request.InitialFolder = FolderOf(program);
+  return request;
+}
+
+}  // namespace
+
+bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp onClipboard) {
+  win::SaveFileAnswer answer;
+  {
+    const ModalScope modal(modal_, Handle());
+    answer = services_.Dialogs.ChooseSaveFile(Handle(), CaptureSaveRequest());
+  }
+  if (answer.Result == win::SaveFileAnswer::Outcome::Failed) {
+    Tell(exporting::SaveErrorMessage({answer.Error, L"保存对话框无法打开"}), exporting::kSaveErrorTitle,
+         MB_ICONINFORMATION);
+    return false;
+  }
+  bool written = false;
+  if (answer.Chosen()) {
+    const ModalScope modal(modal_, Handle());
+    written = exporting::SaveImageFile(picture, answer.FileName, FormatExtensionOf(answer.FileName),
+                                       exporting::kCaptureJpegQuality, exporting::kCaptureColorDepth,
+                                       exporting::kCaptureCompression,
+                                       {services_.Cursor, services_.Dialogs, Handle()});
+  }
+  // The clipboard is cleared only for a written file, and only while it
+  // still holds our region: someone may have put something there meanwhile.
+  if (written) {
+    services_.Clipboard.ClearIfHolds(Handle(), onClipboard);
+    return true;
+  }
+  return services_.Clipboard.Holds(onClipboard);
+}
+
 void FrmScreenCapture::Paint() {
   const win::PaintDc dc(Handle());
   surface_.Paint(dc.Get(), dc.Area());
@@ -198,22 +372,24 @@ void FrmScreenCapture::Paint() {
 
 LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (IsButtonPress(message)) {
+    if (!Listening()) return 0;
     // Held until the last button goes up, so a drag keeps reaching the window.
     SetCapture(Handle());
-    if (session_) session_->Press(ButtonOf(message), PointOf(lParam));
+    session_->Press(ButtonOf(message), PointOf(lParam));
+    if (message == WM_LBUTTONDBLCLK && Exists()) session_->DoubleClick(PointOf(lParam));
     return 0;
   }
   if (IsButtonRelease(message)) {
-    if (session_) session_->Release(ButtonOf(message), PointOf(lParam));
+    if (Listening()) session_->Release(ButtonOf(message), PointOf(lParam));
     if (Exists() && !AnyButtonDown(wParam) && GetCapture() == Handle()) ReleaseCapture();
     return 0;
   }
   switch (message) {
     case WM_MOUSEMOVE:
-      if (session_) session_->Move(ButtonBitsOf(wParam), PointOf(lParam));
+      if (Listening()) session_->Move(ButtonBitsOf(wParam), PointOf(lParam));
       return 0;
     case WM_CHAR:
-      if (session_) session_->KeyPress(static_cast<int>(wParam));
+      if (Listening()) session_->KeyPress(static_cast<int>(wParam));
       return 0;
     case WM_SETCURSOR:
       if (ShowAppPointer()) return TRUE;

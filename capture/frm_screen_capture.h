@@ -1,17 +1,24 @@
 #pragma once
 // The screen-capture window `frmScreenCapture`: a borderless, topmost window
 // over every monitor showing the desktop frozen as it was when it opened.
-// The user drags out a region, moves it and resizes it with eight handles;
-// Esc or a right click on an empty screen closes it. The state and the
-// mouse logic live in CaptureSession; this window shows what it says.
+// The user drags out a region, moves it and resizes it with eight handles,
+// and uses the toolbar under it: drawing tools, undo and redo, copying to
+// the clipboard, saving to a file, closing. Esc or a right click on an empty
+// screen closes it too. The state and the mouse logic live in
+// CaptureSession; this window shows what it says and does the copying and
+// saving, always from its own picture, never from the screen.
 #include <windows.h>
 
 #include <array>
 #include <optional>
+#include <string_view>
 
 #include "capture/capture_picture.h"
 #include "capture/capture_session.h"
 #include "capture/capture_surface.h"
+#include "capture/toolbar_strip.h"
+#include "export/app_cursor.h"
+#include "win32/clipboard.h"
 #include "win32/design_table.h"
 #include "win32/dialogs.h"
 #include "win32/gdi.h"
@@ -19,9 +26,15 @@
 
 namespace quillane::capture {
 
+// The program's clipboard and pointer.
+win::Clipboard& ProgramClipboard();
+exporting::AppCursor& ProgramCursor();
+
 // Everything the capture asks of a person or the system.
 struct CaptureServices {
   win::Dialogs& Dialogs;
+  win::Clipboard& Clipboard = ProgramClipboard();
+  exporting::AppCursor& Cursor = ProgramCursor();
 };
 
 class FrmScreenCapture : public win::Window, private CaptureView {
@@ -40,14 +53,16 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   HWND SizeLabel() const { return lblPos_; }
   HWND InfoLabel() const { return lblInfo_; }
   HWND Strip() const { return picture1_.Handle(); }
+  const ToolbarStrip& Toolbar() const { return picture1_; }
+  HWND OptionsPanel() const { return picture2_.Handle(); }
+  HWND FontPanel() const { return picFont_.Handle(); }
+  HWND ColourPanel() const { return picColor_.Handle(); }
   HWND HandleWindow(int index) const { return image1_.at(static_cast<std::size_t>(index)).Handle(); }
 
   // Design look of the frame and the labels.
   static constexpr COLORREF kFrameColour = RGB(0, 122, 236);
   static constexpr COLORREF kLabelBackColour = RGB(255, 255, 255);
-  static constexpr COLORREF kStripColour = RGB(222, 238, 255);
-  static constexpr int kStripWidthTwips = 3620;
-  static constexpr int kStripHeightTwips = 390;
+  static constexpr COLORREF kPanelColour = RGB(222, 238, 255);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -58,8 +73,21 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   void SetPointer(Pointer shape) override;
   std::uint32_t PixelAt(std::int32_t x, std::int32_t y) override;
   void Close() override;
+  bool CopyRegion(const PixelBox& region) override;
+  bool SaveRegion(const PixelBox& region) override;
 
-  bool CreateControls(win::DisplayDpi dpi, SIZE strip);
+  // The region onto the clipboard; nothing when the user had to be told why not.
+  std::optional<win::ClipboardStamp> ScrnCap(const PixelBox& region);
+  // The save dialog and the file; true when the region is in the file or
+  // still on the clipboard.
+  bool CutdSave(const win::Picture& picture, win::ClipboardStamp onClipboard);
+  void Tell(std::wstring_view text, std::wstring_view title, UINT icon);
+  // Input reaches the session only while none of our dialogs is open.
+  bool Listening() const { return session_ && modal_ == 0; }
+
+  bool CreateControls(win::DisplayDpi dpi);
+  bool CreateOptionsPanel(win::DisplayDpi dpi);
+  void ShowPanelShape(const PanelShape& shape);
   HWND CreateLabel(const wchar_t* caption);
   SIZE LabelSize(const std::wstring& text) const;
   void InvalidateFrame(const Overlay& overlay);
@@ -77,7 +105,13 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   win::Brush labelBrush_;
   HWND lblPos_ = nullptr;   // owned by the window
   HWND lblInfo_ = nullptr;  // owned by the window
-  win::Owned<CapturePicture> picture1_;
+  int modal_ = 0;           // dialogs and message boxes of ours open now
+  RECT fontPanelPlace_{};
+  RECT colourPanelPlace_{};
+  ToolbarStrip picture1_;
+  win::Owned<CapturePicture> picture2_;  // the options panel
+  win::Owned<CapturePicture> picFont_;
+  win::Owned<CapturePicture> picColor_;
   std::array<win::Owned<CapturePicture>, kHandleCount> image1_;
 };
 

@@ -166,11 +166,12 @@ void FrmScreenSaver::SaveGrabbedPicture() {
   win::SaveFileRequest request;
   request.DefaultExtension = L"BMP";
   request.Filter = std::wstring(L"Bitmap Image (*.bmp)") + L'\0' + L"*.bmp" + L'\0';
-  const auto fileName = services_.Dialogs.ChooseSaveFile(Handle(), request);
+  const win::SaveFileAnswer answer = services_.Dialogs.ChooseSaveFile(Handle(), request);
   // Nothing grabbed yet, or a cancel: nothing to write and nothing to say.
-  if (fileName && !fileName->empty() && picture1_) {
-    if (const auto error = exporting::WritePictureAsBmp(picture1_, *fileName)) {
-      const std::wstring text = L"无法保存图案到文件:\r\n" + *fileName + L"\r\n\r\n" + error->Description +
+  if (answer.Chosen() && !answer.FileName.empty() && picture1_) {
+    const std::wstring& fileName = answer.FileName;
+    if (const auto error = exporting::WritePictureAsBmp(picture1_, fileName)) {
+      const std::wstring text = L"无法保存图案到文件:\r\n" + fileName + L"\r\n\r\n" + error->Description +
                                 L"\r\n错误号: " + std::to_wstring(error->Number);
       services_.Dialogs.ShowMessage(Handle(), text, L"错误", MB_OK | MB_ICONEXCLAMATION);
     }

@@ -23,7 +23,8 @@ COLORREF SystemDialogs::ChooseColour(HWND owner, COLORREF current, bool* confirm
   return ok ? choose.rgbResult : current;
 }
 
-std::optional<std::wstring> SystemDialogs::ChooseSaveFile(HWND owner, const SaveFileRequest& request) {
+SaveFileAnswer SystemDialogs::ChooseSaveFile(HWND owner, const SaveFileRequest& request) {
+  // Room for the longest path the system takes.
   std::vector<wchar_t> name(32768, L'\0');
   request.InitialName.copy(name.data(), std::min(request.InitialName.size(), name.size() - 1));
   std::wstring filter = request.Filter;
@@ -36,9 +37,12 @@ std::optional<std::wstring> SystemDialogs::ChooseSaveFile(HWND owner, const Save
   dialog.lpstrFile = name.data();
   dialog.nMaxFile = static_cast<DWORD>(name.size());
   dialog.lpstrDefExt = request.DefaultExtension.empty() ? nullptr : request.DefaultExtension.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-  return std::wstring(name.data());
+  dialog.lpstrTitle = request.Title.empty() ? nullptr : request.Title.c_str();
+  dialog.lpstrInitialDir = request.InitialFolder.empty() ? nullptr : request.InitialFolder.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+  if (GetSaveFileNameW(&dialog)) return std::wstring(name.data());
+  const DWORD error = CommDlgExtendedError();
+  return error ? SaveFileAnswer::Failed(error) : SaveFileAnswer(std::nullopt);
 }
 
 }  // namespace quillane::win

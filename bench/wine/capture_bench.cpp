@@ -1,7 +1,8 @@
 // Times the screen capture on the display it runs on (see
 // bench/wine/run-capture-bench.sh for a screen of a given size): opening to
-// a shown frozen picture, its parts, and one mouse move of a rubber band and
-// of a region move, each with the repaint it causes. Prints medians (and
+// a shown frozen picture, its parts, one mouse move of a rubber band and of
+// a region move, each with the repaint it causes, and copying a region as
+// large as the screen to the clipboard. Prints medians (and
 // 90th percentiles) of several runs; the screen shows a desktop-like picture.
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "capture/frm_screen_capture.h"
 #include "export/excel_property_bag.h"
 #include "export/test_pictures.h"
+#include "win32/clipboard.h"
 #include "win32/dialogs.h"
 #include "win32/gdi.h"
 #include "win32/message_loop.h"
@@ -108,8 +110,10 @@ int main(int argc, char** argv) {
   const HWND desktop = ShowDesktopPicture(area, desktopBitmap);
   win::SystemDialogs dialogs;
 
-  // The parts: the freeze (screen copy and persistent picture) and snapshot 1.
-  std::vector<double> freeze, snapshot, opened, shown;
+  // The parts: the freeze (screen copy and persistent picture) and snapshot 1;
+  // then a copy of the whole picture onto the clipboard.
+  std::vector<double> freeze, snapshot, opened, shown, copied;
+  win::SystemClipboard clipboard;
   for (int run = 0; run < runs; ++run) {
     capture::CaptureSurface surface(capture::PropertyBagCodec());
     double start = Now();
@@ -119,6 +123,9 @@ int main(int argc, char** argv) {
     start = Now();
     quillane::exporting::ExcelPropertyBag().WriteP(bytes, surface.Persistent());
     snapshot.push_back(Now() - start);
+    start = Now();
+    if (!clipboard.PutBitmap(nullptr, surface.CopyArea({0, 0, area.Width, area.Height}))) return 1;
+    copied.push_back(Now() - start);
   }
   // Opening to a shown frozen picture: the bottom-right pixel is on the screen.
   const POINT corner{area.Left + area.Width - 1, area.Top + area.Height - 1};
@@ -148,6 +155,8 @@ int main(int argc, char** argv) {
               Summarise(shown).P90);
   std::printf("  of which: screen freeze %.1f, snapshot 1 (WriteP) %.1f, whole Open %.1f ms (medians)\n",
               Summarise(freeze).Median, Summarise(snapshot).Median, Summarise(opened).Median);
+  std::printf("copying a region as large as the screen to the clipboard: median %.1f ms (90%% %.1f)\n",
+              Summarise(copied).Median, Summarise(copied).P90);
 
   // One mouse move of a rubber band and of a region move, with the repaint it causes.
   ShowWindow(desktop, SW_SHOW);

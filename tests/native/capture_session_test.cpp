@@ -15,6 +15,10 @@ class RecordingView final : public CaptureView {
   std::vector<Pointer> Pointers;
   int OverlaysShown = 0;
   int Closed = 0;
+  std::vector<PixelBox> Copied;
+  std::vector<PixelBox> Saved;
+  bool CopyWorks = true;  // false: the clipboard was busy
+  bool SaveSafe = true;   // false: the region is neither in a file nor on the clipboard
   std::function<std::uint32_t(std::int32_t, std::int32_t)> Pixels = [](std::int32_t x, std::int32_t y) {
     return static_cast<std::uint32_t>(x & 0xFF) | static_cast<std::uint32_t>(y & 0xFF) << 8;
   };
@@ -23,6 +27,14 @@ class RecordingView final : public CaptureView {
   void SetPointer(Pointer shape) override { Pointers.push_back(shape); }
   std::uint32_t PixelAt(std::int32_t x, std::int32_t y) override { return Pixels(x, y); }
   void Close() override { ++Closed; }
+  bool CopyRegion(const PixelBox& region) override {
+    Copied.push_back(region);
+    return CopyWorks;
+  }
+  bool SaveRegion(const PixelBox& region) override {
+    Saved.push_back(region);
+    return SaveSafe;
+  }
   Pointer LastPointer() const { return Pointers.empty() ? Pointer::Default : Pointers.back(); }
 };
 
@@ -34,7 +46,7 @@ using MouseButton::Right;
 class CaptureSessionTest : public ::testing::Test {
  protected:
   explicit CaptureSessionTest(ScreenArea screen = {0, 0, 1280, 800})
-      : session(view, picture, {screen, {4, 4}, {241, 26}, 14}) {}
+      : session(view, picture, {screen, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96})}) {}
   void SetUp() override { ASSERT_TRUE(session.Open()); }
 
   // Drags out a region from `from` to `to` with the left button.
@@ -259,6 +271,143 @@ TEST_F(CaptureSessionTest, UndoAtTheCleanDesktopDiscardsTheRegion) {
   EXPECT_EQ(Shown().Frame.Width, 0);
   EXPECT_EQ(Shown().Frame.Height, 0);
   EXPECT_EQ(session.Snapshots().snapshotPos(), 1);
+}
+
+TEST_F(CaptureSessionTest, HoverFramesFollowThePointerOneAtATime) {
+  DragOut({100, 100}, {420, 340});
+  EXPECT_EQ(Shown().HoverButton, kNoButton);
+  session.ToolbarHover(kRedoButton);
+  EXPECT_EQ(Shown().HoverButton, kRedoButton);
+  EXPECT_EQ(view.LastPointer(), Pointer::Arrow);
+  session.ToolbarHover(kSaveButton);  // straight onto the next one
+  EXPECT_EQ(Shown().HoverButton, kSaveButton);
+  session.ToolbarHover(kNoButton);  // the strip between buttons
+  EXPECT_EQ(Shown().HoverButton, kNoButton);
+  session.ToolbarHover(kUndoButton);
+  session.ToolbarLeave();
+  EXPECT_EQ(Shown().HoverButton, kNoButton);
+  session.ToolbarHover(kUndoButton);
+  session.Press(Left, {200, 200});  // the strip hides, and shows again without the frame
+  session.Release(Left, {200, 200});
+  EXPECT_EQ(Shown().HoverButton, kNoButton);
+}
+
+TEST_F(CaptureSessionTest, ToolsShapeAndToggleTheOptionsPanel) {
+  DragOut({100, 100}, {420, 340});
+  const PanelMetrics panel = DesignedPanel({96, 96});
+  session.ToolbarClick(kRectangleTool);
+  EXPECT_TRUE(State().annotating);
+  EXPECT_EQ(State().currentTool, L"添加矩形");
+  EXPECT_EQ(State().currentToolIndex, kRectangleTool);
+  EXPECT_TRUE(Shown().PanelVisible);
+  EXPECT_EQ(Shown().PanelAt, (PointF{179, 344 + 26 + 3}));
+  EXPECT_EQ(Shown().Panel, ShapePanel(kRectangleTool, panel));
+  session.ToolbarClick(kTextTool);  // another tool: shown and reshaped
+  EXPECT_TRUE(Shown().PanelVisible);
+  EXPECT_EQ(Shown().Panel, ShapePanel(kTextTool, panel));
+  EXPECT_EQ(State().currentTool, L"添加文字");
+  session.ToolbarClick(kTextTool);  // the same tool again: hidden, still chosen
+  EXPECT_FALSE(Shown().PanelVisible);
+  EXPECT_TRUE(State().annotating);
+  EXPECT_EQ(State().currentTool, L"添加文字");
+  session.ToolbarClick(kTextTool);
+  EXPECT_TRUE(Shown().PanelVisible);
+  for (const int tool : {kArrowTool, kEllipseTool}) {
+    session.ToolbarClick(tool);
+    EXPECT_EQ(State().currentTool, ToolbarTooltip(tool));
+  }
+  EXPECT_EQ(view.Closed, 0);
+}
+
+TEST_F(CaptureSessionTest, NearTheScreensBottomThePanelOpensAboveTheStrip) {
+  DragOut({100, 600}, {420, 790});  // the strip goes inside the region's bottom edge
+  ASSERT_EQ(Shown().StripAt.Y, 790 - 26 - 4);
+  session.ToolbarClick(kArrowTool);
+  EXPECT_EQ(Shown().PanelAt.Y, 760 - 3 - DesignedPanel({96, 96}).Height);
+}
+
+TEST_F(CaptureSessionTest, AnUndoClickMakesTheSameToolAgainKeepThePanel) {
+  DragOut({100, 100}, {420, 340});
+  session.ToolbarClick(kRectangleTool);
+  for (std::uint32_t step : {2u, 3u}) {
+    picture.Draw(step);
+    ASSERT_TRUE(session.PushSnapshot());
+  }
+  session.ToolbarClick(kUndoButton);
+  EXPECT_EQ(picture.Composed, 2u);
+  EXPECT_EQ(State().currentToolIndex, kUndoButton);
+  session.ToolbarClick(kRectangleTool);
+  EXPECT_TRUE(Shown().PanelVisible);
+}
+
+TEST_F(CaptureSessionTest, UndoAndRedoFromTheToolbar) {
+  DragOut({100, 100}, {420, 340});
+  session.ToolbarClick(kRedoButton);  // nothing undone: nothing changes
+  EXPECT_EQ(session.Snapshots().snapshotPos(), 1);
+  EXPECT_EQ(picture.Composed, 1u);
+  EXPECT_EQ(State().captureMode, CaptureMode::Move);
+  session.ToolbarClick(kEllipseTool);
+  picture.Draw(2);
+  ASSERT_TRUE(session.PushSnapshot());
+  session.ToolbarClick(kUndoButton);
+  EXPECT_EQ(picture.Composed, 1u);
+  EXPECT_TRUE(Shown().FrameVisible);
+  session.ToolbarClick(kRedoButton);
+  EXPECT_EQ(picture.Composed, 2u);
+  session.ToolbarClick(kUndoButton);
+  session.ToolbarClick(kUndoButton);  // at the clean desktop: the region goes, panel and all
+  EXPECT_EQ(State().captureMode, CaptureMode::Draw);
+  EXPECT_FALSE(State().annotating);
+  EXPECT_FALSE(Shown().FrameVisible || Shown().StripVisible || Shown().PanelVisible || Shown().HandlesVisible);
+  EXPECT_EQ(session.Snapshots().snapshotPos(), 1);
+  EXPECT_EQ(view.Closed, 0);
+}
+
+TEST_F(CaptureSessionTest, CopySaveAndCloseEndTheCaptureOnlyWhenTheRegionIsSafe) {
+  struct Case {
+    int Button;
+    bool Works;
+    int Closed;
+  };
+  for (const Case c : {Case{kCopyButton, true, 1}, Case{kCopyButton, false, 0}, Case{kSaveButton, true, 1},
+                       Case{kSaveButton, false, 0}, Case{kCloseButton, true, 1}}) {
+    SCOPED_TRACE(c.Button * 10 + c.Works);
+    view = RecordingView{};
+    view.CopyWorks = view.SaveSafe = c.Works;
+    ASSERT_TRUE(session.Open());
+    DragOut({100.4f, 99.6f}, {420.5f, 340});
+    session.ToolbarClick(c.Button);
+    EXPECT_EQ(view.Closed, c.Closed);
+    const auto& calls = c.Button == kSaveButton ? view.Saved : view.Copied;
+    if (c.Button != kCloseButton) EXPECT_EQ(calls, (std::vector<PixelBox>{{100, 100, 420, 340}}));
+    EXPECT_EQ(view.Copied.size() + view.Saved.size(), c.Button == kCloseButton ? 0u : 1u);
+    EXPECT_EQ(State().currentToolIndex, c.Button);
+  }
+}
+
+TEST_F(CaptureSessionTest, AnEmptyRegionCopiesAndSavesNothing) {
+  session.Press(Left, {50, 60});
+  session.Release(Left, {50, 60});
+  for (const int button : {kCopyButton, kSaveButton}) session.ToolbarClick(button);
+  session.DoubleClick({50, 60});
+  EXPECT_TRUE(view.Copied.empty());
+  EXPECT_TRUE(view.Saved.empty());
+  EXPECT_EQ(view.Closed, 0);
+}
+
+TEST_F(CaptureSessionTest, ADoubleClickCopiesOnlyAtItsOwnPointInsideTheRegion) {
+  DragOut({100, 100}, {420, 340});
+  session.Press(Left, {200, 200});  // an older press inside
+  session.Release(Left, {200, 200});
+  for (const PointF outside : {PointF{420, 200}, PointF{99, 200}, PointF{600, 600}}) session.DoubleClick(outside);
+  EXPECT_TRUE(view.Copied.empty());
+  view.CopyWorks = false;  // a busy clipboard keeps the window
+  session.DoubleClick({100, 100});
+  EXPECT_EQ(view.Closed, 0);
+  view.CopyWorks = true;
+  session.DoubleClick({419, 339});
+  EXPECT_EQ(view.Copied, (std::vector<PixelBox>{{100, 100, 420, 340}, {100, 100, 420, 340}}));
+  EXPECT_EQ(view.Closed, 1);
 }
 
 // Two monitors, the second left of and above the primary.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,20 +19,26 @@ class FakeDialogs final : public win::Dialogs {
     std::wstring Text;
     std::wstring Title;
     UINT Style;
+    HWND Owner;
   };
   std::vector<Message> Messages;
   int MessageAnswer = IDOK;
+  std::function<void()> WhileMessageShown;
 
   // Each colour dialog takes the next answer: a colour confirms, nothing cancels.
   std::deque<std::optional<COLORREF>> ColourAnswers;
   std::vector<COLORREF> ColourDialogOpenedWith;
 
-  // Each save dialog takes the next answer: a name confirms, nothing cancels.
-  std::deque<std::optional<std::wstring>> SaveAnswers;
+  // Each save dialog takes the next answer: a name confirms, nothing (or no
+  // answer left) cancels. `WhileSaveDialogOpen` runs while it is "open".
+  std::deque<win::SaveFileAnswer> SaveAnswers;
   std::vector<win::SaveFileRequest> SaveRequests;
+  std::vector<HWND> SaveOwners;
+  std::function<void()> WhileSaveDialogOpen;
 
-  int ShowMessage(HWND, std::wstring_view text, std::wstring_view title, UINT style) override {
-    Messages.push_back({std::wstring(text), std::wstring(title), style});
+  int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view title, UINT style) override {
+    Messages.push_back({std::wstring(text), std::wstring(title), style, owner});
+    if (WhileMessageShown) WhileMessageShown();
     return MessageAnswer;
   }
   COLORREF ChooseColour(HWND, COLORREF current, bool* confirmed) override {
@@ -44,9 +51,11 @@ class FakeDialogs final : public win::Dialogs {
     if (confirmed) *confirmed = answer.has_value();
     return answer.value_or(current);
   }
-  std::optional<std::wstring> ChooseSaveFile(HWND, const win::SaveFileRequest& request) override {
+  win::SaveFileAnswer ChooseSaveFile(HWND owner, const win::SaveFileRequest& request) override {
     SaveRequests.push_back(request);
-    std::optional<std::wstring> answer;
+    SaveOwners.push_back(owner);
+    if (WhileSaveDialogOpen) WhileSaveDialogOpen();
+    win::SaveFileAnswer answer;
     if (!SaveAnswers.empty()) {
       answer = SaveAnswers.front();
       SaveAnswers.pop_front();

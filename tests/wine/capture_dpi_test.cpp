@@ -12,6 +12,7 @@
 #include "fake_services.h"
 #include "input_driver.h"
 #include "pixel_probe.h"
+#include "test_windows.h"
 #include "waiting.h"
 #include "win32/design_table.h"
 #include "win32/registry_key.h"
@@ -50,7 +51,7 @@ TEST(CaptureAtDpiChild, DISABLED_TheFrozenPictureCoversTheWholeScreen) {
       [&] { return testing_support::ScreenPixel(corner) == testing::BackdropColour(corner.x, corner.y); }));
 
   // The strip has its designed size at this dpi; a region moves to the real right and bottom edges.
-  const SIZE strip = win::PixelSize(FrmScreenCapture::kStripWidthTwips, FrmScreenCapture::kStripHeightTwips, {dpi, dpi});
+  const SIZE strip = win::PixelSize(kStripWidthTwips, kStripHeightTwips, {dpi, dpi});
   EXPECT_EQ(capture.Session().Metrics().Strip.Width, strip.cx);
   EXPECT_EQ(capture.Session().Metrics().Strip.Height, strip.cy);
   const auto drag = [&](POINT from, POINT to) {
@@ -60,6 +61,25 @@ TEST(CaptureAtDpiChild, DISABLED_TheFrozenPictureCoversTheWholeScreen) {
   drag({50, 30}, {area.Width - 1, area.Height - 1});
   EXPECT_EQ(capture.Session().Shown().Frame, (FrameRect{static_cast<float>(area.Width - 100),
                                                         static_cast<float>(area.Height - 50), 100, 50}));
+
+  // The options panel is as wide as the strip for the text tool, and holds
+  // the whole palette (its last swatch ends 2360 twips into the colour panel)
+  // inside its border for every tool.
+  const auto click = [&](int button) {
+    const PixelBox& b = capture.Toolbar().Layout().Buttons[static_cast<std::size_t>(button)];
+    testing_support::Click(capture.Strip(), {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2},
+                           testing_support::Delivery::Real);
+  };
+  const int palette = 2360 * dpi / 1440;
+  for (const int tool : {kTextTool, kRectangleTool}) {
+    click(tool);
+    const RECT panel = testing_support::PlaceInParent(capture.OptionsPanel());
+    const RECT colours = testing_support::PlaceInParent(capture.ColourPanel());
+    ASSERT_TRUE(IsWindowVisible(capture.OptionsPanel())) << tool;
+    if (tool == kTextTool) EXPECT_EQ(panel.right - panel.left, strip.cx);
+    EXPECT_LE(colours.right, panel.right - panel.left - 1) << tool;
+    EXPECT_GE(colours.right - colours.left, palette) << tool;
+  }
 }
 
 std::optional<DWORD> ReadLogPixels() {

@@ -1,5 +1,6 @@
-// Opens the capture from the flower window's menu and drags out a region,
-// for a screenshot (see look_test.cpp):
+// Opens the capture over the flower window, drags out a region, chooses the
+// rectangle tool and rests the pointer on the text tool, for a screenshot
+// (see look_test.cpp):
 //   QUILLANE_LOOK_SECONDS=6 scripts/wine-exec.sh quillane_wine_tests.exe --gtest_filter='CaptureLook.*'
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <utility>
 
+#include "capture/frm_screen_capture.h"
 #include "input_driver.h"
 #include "main_window_fixture.h"
 #include "waiting.h"
@@ -27,7 +29,7 @@ void CALLBACK RunLookScript(HWND, UINT, UINT_PTR id, DWORD) {
 
 using CaptureLook = testing_support::MainWindowTest;
 
-TEST_F(CaptureLook, ARegionWithItsLabelsHandlesAndStrip) {
+TEST_F(CaptureLook, ARegionWithItsToolbarAndOptionsPanel) {
   const char* seconds = std::getenv("QUILLANE_LOOK_SECONDS");
   if (!seconds || std::atof(seconds) <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
   Open();
@@ -35,21 +37,24 @@ TEST_F(CaptureLook, ARegionWithItsLabelsHandlesAndStrip) {
   testing_support::WaitUntil([&] { return window.Engine().Slots()[0].Petals + window.Engine().Slots()[1].Petals > 0; },
                              20000);
   testing_support::PumpFor(2500);
-  RECT frame{}, item{};
+  RECT frame{};
   GetWindowRect(window.Handle(), &frame);
-  GetMenuItemRect(window.Handle(), GetMenu(window.Handle()), 5, &item);  // "截屏(screenshot)"
+  win::Owned<capture::FrmScreenCapture> capture(capture::CaptureServices{dialogs});
+  ASSERT_TRUE(capture.Open(window.Handle()));
+  const auto middle = [&](int button) {
+    const capture::PixelBox& b = capture.Toolbar().Layout().Buttons[static_cast<std::size_t>(button)];
+    return POINT{(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
+  };
   lookScript = [&] {
     testing_support::Drag(nullptr, {frame.left + 120, frame.top + 90}, {frame.left + 560, frame.top + 300},
                           Delivery::Real);
-    testing_support::MoveMouse(nullptr, {frame.left + 520, frame.top + 270}, Delivery::Real);
+    testing_support::Click(capture.Strip(), middle(capture::kRectangleTool), Delivery::Real);
+    testing_support::MoveMouse(capture.Strip(), middle(capture::kTextTool), Delivery::Real);
     testing_support::PumpFor(static_cast<DWORD>(std::atof(seconds) * 1000));
     testing_support::PressKey(VK_ESCAPE, Delivery::Real);
   };
   SetTimer(nullptr, 0, 20, &RunLookScript);
-  const POINT entry{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  testing_support::WhilePumping([&] { testing_support::Click(nullptr, entry, Delivery::Real); });
-  testing_support::WaitUntil([] { return !FindWindowW(win::kCaptureWindowClass, nullptr); },
-                             static_cast<DWORD>(std::atof(seconds) * 1000) + 5000);
+  capture.RunModal(window.Handle());
 }
 
 }  // namespace

@@ -8,13 +8,7 @@
 #include <string>
 
 #include "capture/app_pointer.h"
-#include "capture_backdrop.h"
-#include "export/excel_property_bag.h"
-#include "fake_services.h"
-#include "input_driver.h"
-#include "pixel_probe.h"
-#include "test_windows.h"
-#include "waiting.h"
+#include "capture_fixture.h"
 #include "win32/design_table.h"
 #include "win32/window_classes.h"
 
@@ -34,60 +28,7 @@ std::wstring Readout(COLORREF c) {
          std::to_wstring(GetBValue(c)) + L")";
 }
 
-// Serialises through ExcelPropertyBag, failing when a test says so.
-class SwitchableCodec final : public PictureCodec {
- public:
-  bool FailWrite = false;
-  bool FailRead = false;
-  void WriteP(std::vector<std::uint8_t>& bytes, const win::Picture& picture) override {
-    if (FailWrite) throw std::bad_alloc();
-    bag_.WriteP(bytes, picture);
-  }
-  win::Picture ReadP(std::span<const std::uint8_t> bytes) override {
-    if (FailRead) throw std::runtime_error("damaged");
-    return bag_.ReadP(bytes);
-  }
-
- private:
-  exporting::ExcelPropertyBag bag_;
-};
-
-class CaptureWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(capture.Open(nullptr));
-    ShowWindow(capture.Handle(), SW_SHOW);
-    SetForegroundWindow(capture.Handle());
-    UpdateWindow(capture.Handle());
-    PumpFor(50);
-  }
-  void TearDown() override {
-    capture.Destroy();
-    PumpFor(20);
-  }
-
-  const CaptureSession& Session() const { return capture.Session(); }
-  FrameRect Frame() const { return Session().Shown().Frame; }
-  RECT PlaceOf(HWND control) const { return testing_support::PlaceInParent(control); }
-  bool Visible(HWND control) const { return IsWindowVisible(control) != FALSE; }
-  // Waits for the screen to show `colour` at that window pixel.
-  bool ScreenShows(int x, int y, COLORREF colour) const {
-    return WaitUntil([&] { return testing_support::ScreenPixel({area.Left + x, area.Top + y}) == colour; }, 1500);
-  }
-  // Real input at window pixels.
-  void Drag(int x0, int y0, int x1, int y1) {
-    testing_support::Drag(capture.Handle(), {x0, y0}, {x1, y1}, Delivery::Real);
-  }
-  void Click(int x, int y, MouseButton button) {
-    testing_support::Click(capture.Handle(), {x, y}, Delivery::Real, button);
-  }
-
-  const ScreenArea area = VirtualScreen();
-  Backdrop backdrop;
-  testing_support::FakeDialogs dialogs;
-  SwitchableCodec codec;
-  win::Owned<FrmScreenCapture> capture{CaptureServices{dialogs}, codec};
-};
+using CaptureWindowTest = testing::CaptureFixture;
 
 TEST_F(CaptureWindowTest, TheFrozenPictureIsTheWholeScreenAsItWasAndTheWindowCoversIt) {
   RECT placed{};

@@ -185,7 +185,7 @@ class RecordingDialogs final : public win::Dialogs {
     if (confirmed) *confirmed = false;
     return current;
   }
-  std::optional<std::wstring> ChooseSaveFile(HWND, const win::SaveFileRequest&) override { return std::nullopt; }
+  win::SaveFileAnswer ChooseSaveFile(HWND, const win::SaveFileRequest&) override { return std::nullopt; }
   std::vector<Message> messages;
 
  private:

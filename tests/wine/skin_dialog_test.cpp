@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_script.h"
 #include "skin/skinner.h"
 #include "skin_test_support.h"
 #include "waiting.h"
@@ -23,58 +24,7 @@ using testing_support::ButtonType;
 using testing_support::ShownPixel;
 using testing_support::SkinTestForm;
 
-// Runs one step per tick on the visible dialog of this thread that is not
-// `owner`; the last step should close it. Whatever is still open after ten
-// seconds is cancelled, so no test can hang on a dialog.
-class DialogScript {
- public:
-  using Step = std::function<void(HWND dialog)>;
-  DialogScript(HWND owner, std::vector<Step> steps) : owner_(owner), steps_(std::move(steps)) {
-    current_ = this;
-    tick_ = SetTimer(nullptr, 0, 150, &DialogScript::Tick);
-    giveUp_ = SetTimer(nullptr, 0, 10000, &DialogScript::GiveUp);
-  }
-  DialogScript(const DialogScript&) = delete;
-  DialogScript& operator=(const DialogScript&) = delete;
-  ~DialogScript() {
-    KillTimer(nullptr, tick_);
-    KillTimer(nullptr, giveUp_);
-    current_ = nullptr;
-  }
-  bool Finished() const { return next_ == steps_.size(); }
-
- private:
-  HWND FindDialog() const {
-    struct Search {
-      HWND Owner, Found;
-    } search{owner_, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-      auto* s = reinterpret_cast<Search*>(p);
-      wchar_t cls[32]{};
-      GetClassNameW(w, cls, 32);
-      if (w != s->Owner && IsWindowVisible(w) && std::wstring(cls) == L"#32770") s->Found = w;
-      return s->Found == nullptr;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    DialogScript* self = current_;
-    if (!self || self->Finished()) return;
-    if (const HWND dialog = self->FindDialog()) self->steps_[self->next_++](dialog);
-  }
-  static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) {
-    if (!current_) return;
-    ADD_FAILURE() << "the dialog was still open after ten seconds";
-    if (const HWND dialog = current_->FindDialog()) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  }
-
-  static inline DialogScript* current_ = nullptr;
-  HWND owner_;
-  std::vector<Step> steps_;
-  std::size_t next_ = 0;
-  UINT_PTR tick_ = 0;
-  UINT_PTR giveUp_ = 0;
-};
+using testing_support::DialogScript;
 
 class SkinDialogTest : public ::testing::Test {
  protected:
