@@ -35,6 +35,19 @@ class RecordingView final : public CaptureView {
     Saved.push_back(region);
     return SaveSafe;
   }
+  void ShowPreview(const Annotation& shape) override {
+    Previewing = true;
+    Previews.push_back(shape);
+  }
+  void EndPreview() override { Previewing = false; }
+  void DrawAnnotation(const Annotation& shape) override { Drawn.push_back(shape); }
+  void DrawBoxText(const TextBox& box) override { Texts.push_back(box); }
+  void ToggleSizeList() override { ListOpen = !ListOpen; }
+  std::vector<Annotation> Previews;
+  bool Previewing = false;
+  std::vector<Annotation> Drawn;
+  std::vector<TextBox> Texts;
+  bool ListOpen = false;
   Pointer LastPointer() const { return Pointers.empty() ? Pointer::Default : Pointers.back(); }
 };
 
