@@ -52,6 +52,7 @@ void AnnotationTextBox::Show(const TextBox& box, HDC picture, int pictureWidth) 
     Grow(box.Text);
     SetWindowPos(edit_, HWND_TOP, at_.x, at_.y, std::min(width_, maxWidth_), height_,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+    ScrollToStart();
     if (box.Colour != shown_.Colour || restyled) InvalidateRect(edit_, nullptr, TRUE);
     if (appearing) SetFocus(edit_);
   } else if (shown_.Visible) {
@@ -91,7 +92,19 @@ std::optional<std::wstring> AnnotationTextBox::TextChanged() {
   Grow(text);
   SetWindowPos(edit_, nullptr, 0, 0, std::min(width_, maxWidth_), height_,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ScrollToStart();
   return text;
+}
+
+void AnnotationTextBox::ScrollToStart() {
+  if (width_ > maxWidth_) return;  // at the screen's edge it scrolls as it must
+  // The box scrolled before it grew: back to its start, the caret where it was.
+  DWORD from = 0, to = 0;
+  SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  SendMessageW(edit_, EM_SETSEL, 0, 0);
+  SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+  SendMessageW(edit_, EM_SETSEL, from, to);
+  SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
 }
 
 void AnnotationTextBox::Grow(const std::wstring& text) {

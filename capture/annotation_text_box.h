@@ -44,6 +44,7 @@ class AnnotationTextBox {
   POINT TextOrigin() const;
   SIZE Measure(const std::wstring& text) const;
   void Grow(const std::wstring& text);
+  void ScrollToStart();
   std::wstring Text() const;
 
   HWND form_ = nullptr;
