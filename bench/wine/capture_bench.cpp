@@ -140,16 +140,7 @@ void TimeAnnotations(const capture::ScreenArea& area, win::Dialogs& dialogs, int
     ClickButton(window, tool);
     Pump();
     SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    std::vector<double> samples;
-    for (int i = 0; i < 400; ++i) {
-      const int x = w / 2 + (i * 37) % (w / 2 - 20), y = h / 2 + (i * 23) % (h / 2 - 60);
-      const double start = Now();
-      SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-      RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-      GdiFlush();
-      samples.push_back(Now() - start);
-    }
-    return samples;
+    return TimeMoves(hwnd, 1000, w / 2, h / 2, w / 2 - 20, h / 2 - 60);
   };
   const auto rectangle = Summarise(previews(capture::kRectangleTool));
   SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(w / 2, h / 2));
