@@ -103,16 +103,24 @@ std::vector<double> TimeMoves(HWND window, int count, int fromX, int fromY, int 
   return samples;
 }
 
-// The process's private bytes and working set, in MB.
+// The process's committed private memory (walked, as Wine reports no
+// private bytes) and its working set, in MB.
 struct Memory {
   double Private;
   double WorkingSet;
 };
 Memory ProcessMemory() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
+  double committed = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (auto* at = static_cast<const char*>(nullptr); VirtualQuery(at, &region, sizeof region) == sizeof region;
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) committed += static_cast<double>(region.RegionSize);
+    if (region.RegionSize == 0) break;
+  }
+  PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-  return {counters.PrivateUsage / 1048576.0, counters.WorkingSetSize / 1048576.0};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return {committed / 1048576.0, counters.WorkingSetSize / 1048576.0};
 }
 
 void ClickButton(capture::FrmScreenCapture& window, int button) {
