@@ -62,7 +62,8 @@ bool CapturePicture::Create(HWND parent, const RECT& place, Look look, Events ev
   contents_ = std::move(contents);
   fill_.Reset(CreateSolidBrush(look.Fill));
   if (look.Border) border_.Reset(CreateSolidBrush(*look.Border));
-  const ClassStyle cls{win::kCapturePictureClass, nullptr, nullptr, 0};
+  // Resized, it is painted afresh: its border runs along its edges, which move.
+  const ClassStyle cls{win::kCapturePictureClass, nullptr, nullptr, CS_HREDRAW | CS_VREDRAW};
   return CreateWindowOf(cls, 0, L"", WS_CHILD | WS_CLIPSIBLINGS, place.left, place.top, place.right - place.left,
                         place.bottom - place.top, parent, nullptr);
 }
