@@ -1,6 +1,7 @@
 #include "capture/capture_picture.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include "win32/window_classes.h"
 
@@ -41,13 +42,28 @@ unsigned ButtonBitsOf(WPARAM keyState) {
 
 bool AnyButtonDown(WPARAM keyState) { return (keyState & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
 
+namespace {
+
+LRESULT CALLBACK EscapeToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
+  if (message == WM_CHAR && wParam == VK_ESCAPE) return SendMessageW(reinterpret_cast<HWND>(form), message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &EscapeToForm, id);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool ForwardEscape(HWND control, HWND form) {
+  return control && SetWindowSubclass(control, &EscapeToForm, 1, reinterpret_cast<DWORD_PTR>(form));
+}
+
 bool CapturePicture::Create(HWND parent, const RECT& place, Look look, Events events, Contents contents) {
   look_ = look;
   events_ = std::move(events);
   contents_ = std::move(contents);
   fill_.Reset(CreateSolidBrush(look.Fill));
   if (look.Border) border_.Reset(CreateSolidBrush(*look.Border));
-  const ClassStyle cls{win::kCapturePictureClass, nullptr, nullptr, 0};
+  // Resized, it is painted afresh: its border runs along its edges, which move.
+  const ClassStyle cls{win::kCapturePictureClass, nullptr, nullptr, CS_HREDRAW | CS_VREDRAW};
   return CreateWindowOf(cls, 0, L"", WS_CHILD | WS_CLIPSIBLINGS, place.left, place.top, place.right - place.left,
                         place.bottom - place.top, parent, nullptr);
 }
@@ -105,7 +121,9 @@ LRESULT CapturePicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_CHAR:
     case WM_KEYDOWN:
-      // Keys belong to the form, whichever of its controls has the focus.
+    // Keys belong to the form, whichever of its controls has the focus, and
+    // so do the notifications of the system's controls inside a picture.
+    case WM_COMMAND:
       return SendMessageW(GetParent(Handle()), message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;

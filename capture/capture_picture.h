@@ -50,6 +50,10 @@ class CapturePicture : public win::Window {
   win::Brush border_;
 };
 
+// Esc in a control of the system's (an edit, a combo box) ends the capture
+// as it does anywhere else: its character goes to `form`. True when set up.
+bool ForwardEscape(HWND control, HWND form);
+
 // Button-down (double-clicks included) and button-up messages of the three buttons.
 bool IsButtonPress(UINT message);
 bool IsButtonRelease(UINT message);

@@ -1,5 +1,7 @@
 #include "capture/capture_session.h"
 
+#include <utility>
+
 namespace quillane::capture {
 
 CaptureSession::CaptureSession(CaptureView& view, SnapshotPicture& picture, const CaptureMetrics& metrics)
@@ -8,6 +10,8 @@ CaptureSession::CaptureSession(CaptureView& view, SnapshotPicture& picture, cons
 bool CaptureSession::Open() {
   state_ = CaptureState{};
   overlay_ = Overlay{};
+  sizeText_ = kStartSizeText;
+  fontSize_ = kStartFontSize;
   // The strip waits above the window until a region is fixed.
   overlay_.StripAt = {0, -metrics_.Strip.Height};
   view_.SetPointer(Pointer::Cross);
@@ -17,7 +21,10 @@ bool CaptureSession::Open() {
 }
 
 void CaptureSession::Press(MouseButton button, PointF at) {
-  if (state_.annotating) return;
+  if (state_.annotating) {
+    AnnotationPress(at);
+    return;
+  }
   overlay_.StripVisible = false;
   if (state_.captureMode == CaptureMode::Draw) {
     overlay_.FrameVisible = true;
@@ -63,6 +70,7 @@ void CaptureSession::Move(unsigned buttons, PointF at) {
   if (auto readout = ColourReadout(view_.PixelAt(Pixel(at.X), Pixel(at.Y)))) overlay_.InfoText = std::move(*readout);
   if (state_.annotating) {
     Publish();
+    AnnotationMove(at);
     return;
   }
   FrameRect& f = overlay_.Frame;
@@ -103,7 +111,8 @@ void CaptureSession::ShowStrip() {
   overlay_.StripVisible = true;
 }
 
-void CaptureSession::Release(MouseButton button, PointF) {
+void CaptureSession::Release(MouseButton button, PointF at) {
+  if (state_.annotating) AnnotationRelease(at);
   if (button != MouseButton::Left) {
     if (state_.keepOpenOnRightUp == 0) view_.Close();
     return;
@@ -131,6 +140,9 @@ void CaptureSession::HandlePress(int) {
   overlay_.StripVisible = false;
   overlay_.PanelVisible = false;
   snapshots_.Reset();
+  EndDrag();
+  HideTextBox();
+  state_.strokeActive = false;
   Publish();
 }
 
@@ -173,12 +185,20 @@ void CaptureSession::DiscardRegion() {
   overlay_.Frame.Height = 0;
   overlay_.HandlesVisible = false;
   state_.annotating = false;
+  EndDrag();
+  HideTextBox();
+  state_.strokeActive = false;
   Publish();
 }
 
 void CaptureSession::Publish() {
   // A strip shown again starts without a hover frame.
   if (!overlay_.StripVisible) overlay_.HoverButton = kNoButton;
+  // The box shows its text as it will be drawn: colour and size as chosen now.
+  if (overlay_.Text.Visible) {
+    overlay_.Text.Colour = overlay_.CurrentColour;
+    overlay_.Text.Size = fontSize_;
+  }
   view_.ShowOverlay(overlay_);
 }
 
@@ -204,10 +224,13 @@ void CaptureSession::ToolbarClick(int index) {
     case kUndoButton: Undo(); break;
     case kRedoButton: Redo(); break;
     // An empty region copies and saves nothing, and the window stays.
+    // Typed text goes into the picture first, never into the output as a box.
     case kCopyButton:
+      CommitWaitingText();
       if (region && view_.CopyRegion(*region)) view_.Close();
       break;
     case kSaveButton:
+      CommitWaitingText();
       if (region && view_.SaveRegion(*region)) view_.Close();
       break;
     case kCloseButton: view_.Close(); break;
@@ -220,6 +243,10 @@ void CaptureSession::ToolbarClick(int index) {
 }
 
 void CaptureSession::ChooseTool(int index) {
+  // A new tool starts afresh: no stroke of the old one goes on.
+  CommitWaitingText();
+  EndDrag();
+  state_.strokeActive = false;
   overlay_.PanelAt = PlacePanel(overlay_.StripAt, metrics_.Strip, metrics_.Panel.Height,
                                 static_cast<float>(metrics_.Screen.Height));
   overlay_.Panel = ShapePanel(index, metrics_.Panel);
@@ -237,7 +264,136 @@ void CaptureSession::DoubleClick(PointF at) {
   // Its own point, not an older press, must lie in a region that has pixels.
   const auto region = CopyArea(overlay_.Frame, metrics_.Screen.Size());
   if (!region || !region->Contains(Pixel(at.X), Pixel(at.Y))) return;
+  CommitWaitingText();
   if (view_.CopyRegion(*region)) view_.Close();
+}
+
+void CaptureSession::AnnotationPress(PointF at) {
+  // On the region's edge is outside.
+  if (!StrictlyInside(at, overlay_.Frame)) return;
+  state_.strokeActive = true;
+  state_.strokeHeld = true;
+  state_.strokeStartX = at.X;
+  state_.strokeStartY = at.Y;
+}
+
+Annotation CaptureSession::StrokeTo(PointF at) const {
+  return {ToolNamed(state_.currentTool), {state_.strokeStartX, state_.strokeStartY},
+          ClampToRegion(at, overlay_.Frame), overlay_.CurrentColour};
+}
+
+void CaptureSession::AnnotationMove(PointF at) {
+  if (!state_.strokeActive || !state_.strokeHeld) return;
+  const Annotation shape = StrokeTo(at);
+  // Text shows nothing while it is dragged.
+  if (shape.Tool != AnnotationTool::None && shape.Tool != AnnotationTool::Text) view_.ShowPreview(shape);
+}
+
+void CaptureSession::AnnotationRelease(PointF at) {
+  const bool held = state_.strokeHeld;
+  EndDrag();
+  if (!state_.strokeActive) return;
+  const Annotation shape = StrokeTo(at);
+  switch (shape.Tool) {
+    case AnnotationTool::Rectangle:
+    case AnnotationTool::Ellipse:
+    case AnnotationTool::Arrow:
+      if (!held) return;
+      view_.DrawAnnotation(shape);
+      Commit();
+      break;
+    case AnnotationTool::Text:
+      if (overlay_.Text.Visible) {
+        view_.DrawBoxText(overlay_.Text);
+        HideTextBox();
+        Commit();
+      } else {
+        // Where the mouse came up, also outside the region; the stroke goes
+        // on until the text is drawn.
+        overlay_.Text.Visible = true;
+        overlay_.Text.At = at;
+        overlay_.Text.Text.clear();
+      }
+      Publish();
+      break;
+    default: break;
+  }
+}
+
+void CaptureSession::EndDrag() {
+  if (!std::exchange(state_.strokeHeld, false)) return;
+  view_.EndPreview();
+}
+
+void CaptureSession::MouseLost() {
+  if (!state_.strokeHeld) return;
+  EndDrag();
+  // A waiting text box keeps its stroke; a shape or a box not yet placed does not.
+  if (!overlay_.Text.Visible) state_.strokeActive = false;
+}
+
+void CaptureSession::CommitWaitingText() {
+  if (!overlay_.Text.Visible) return;
+  const bool anyText = !overlay_.Text.Text.empty();
+  if (anyText) view_.DrawBoxText(overlay_.Text);
+  HideTextBox();
+  state_.strokeActive = false;
+  if (anyText) Commit();
+  Publish();
+}
+
+void CaptureSession::HideTextBox() {
+  overlay_.Text.Visible = false;
+  overlay_.Text.Text.clear();
+}
+
+void CaptureSession::Commit() {
+  state_.strokeActive = false;
+  snapshots_.Push();
+}
+
+void CaptureSession::PaletteHover(int index) {
+  view_.SetPointer(Pointer::Arrow);
+  auto borders = overlay_.SwatchBorders;
+  // A swatch keeps its border until the pointer crosses the panel or the box.
+  if (index >= 0 && index < kSwatchCount)
+    borders[static_cast<std::size_t>(index)] = true;
+  else
+    borders.fill(false);
+  if (borders == overlay_.SwatchBorders) return;
+  overlay_.SwatchBorders = borders;
+  Publish();
+}
+
+void CaptureSession::PaletteRelease(int index) {
+  if (index < 0 || index >= kSwatchCount) return;  // the box itself keeps its colour
+  overlay_.CurrentColour = SwatchColour(index);
+  Publish();
+}
+
+void CaptureSession::FontPanelHover(bool overFace) {
+  view_.SetPointer(Pointer::Arrow);
+  const FaceLook look = overFace ? FaceLook::Hover : FaceLook::Normal;
+  if (look == overlay_.Face) return;
+  overlay_.Face = look;
+  Publish();
+}
+
+void CaptureSession::FacePress() {
+  overlay_.Face = FaceLook::Pressed;
+  Publish();
+  view_.ToggleSizeList();
+}
+
+void CaptureSession::SizeTextChanged(std::wstring_view text) {
+  sizeText_ = text;
+  // Anything but a size from 1 to 500 keeps the last one.
+  if (const auto size = ParseFontSize(text)) fontSize_ = *size;
+  Publish();
+}
+
+void CaptureSession::TextBoxChanged(std::wstring_view text) {
+  if (overlay_.Text.Visible) overlay_.Text.Text = text;
 }
 
 }  // namespace quillane::capture

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include "capture/annotation.h"
 #include "capture/capture_geometry.h"
+#include "capture/capture_pickers.h"
 #include "capture/capture_toolbar.h"
 #include "capture/snapshot_store.h"
 
@@ -47,6 +49,9 @@ struct CaptureState {
   std::wstring currentTool;
   std::int32_t currentToolIndex = 0;
   bool strokeActive = false;
+  // The stroke's press, inside the region, is still held: only such a drag
+  // previews or draws a shape.
+  bool strokeHeld = false;
   float strokeStartX = 0;
   float strokeStartY = 0;
   float anchorX = 0;
@@ -60,6 +65,16 @@ struct CaptureState {
   float selBottom = 0;
   CursorPoint cursorNow;  // screen pixels
   std::int32_t keepOpenOnRightUp = 0;
+};
+
+// `TextEdit`, the text tool's box: placed at the first release, it shows
+// its text in the current colour and font size until it is drawn.
+struct TextBox {
+  bool Visible = false;
+  PointF At;
+  float Size = kStartFontSize;  // points
+  std::uint32_t Colour = kStartColour;
+  std::wstring Text;
 };
 
 // What the window shows over the frozen picture. The session changes it and
@@ -80,6 +95,12 @@ struct Overlay {
   bool PanelVisible = false;    // `Picture2`, the tool options
   PointF PanelAt;
   PanelShape Panel;
+  // The pickers in it: `Pcolor`(16)'s colour, the swatches' borders and the
+  // face `PicCombox`'s picture.
+  std::uint32_t CurrentColour = kStartColour;
+  std::array<bool, kSwatchCount> SwatchBorders{};
+  FaceLook Face = FaceLook::Normal;
+  TextBox Text;  // `TextEdit`
 };
 
 // The window as the session drives it.
@@ -99,6 +120,18 @@ class CaptureView {
   // Copies it, asks for a file and writes it there; true when the region is
   // safe (in the file or still on the clipboard) and the window may close.
   virtual bool SaveRegion(const PixelBox& region) = 0;
+
+  // The shape being dragged, drawn on the shown window only, in place of the
+  // previous one; EndPreview erases it. Neither touches the picture.
+  virtual void ShowPreview(const Annotation& shape) = 0;
+  virtual void EndPreview() = 0;
+  // Draws into the picture (the backing image); a snapshot is pushed next.
+  virtual void DrawAnnotation(const Annotation& shape) = 0;
+  // Draws the shown text box's text into the picture where the box shows
+  // it, in its font and colour; a snapshot is pushed next.
+  virtual void DrawBoxText(const TextBox& box) = 0;
+  // Opens `Combo1`'s list when it is closed, closes it when it is open.
+  virtual void ToggleSizeList() = 0;
 };
 
 // Sizes the session needs from the window, in pixels.
@@ -139,6 +172,19 @@ class CaptureSession {
   void ToolbarClick(int index);
   // The pointer over the options panel.
   void PanelHover();
+  // The palette: the pointer over swatch `index` (0..15), the current-colour
+  // box (16) or the panel between them (kNoSwatch); a release over one.
+  void PaletteHover(int index);
+  void PaletteRelease(int index);
+  // The font-size panel: the pointer over the face or beside it; a press on the face.
+  void FontPanelHover(bool overFace);
+  void FacePress();
+  // `Text1`'s text and `TextEdit`'s text as they change.
+  void SizeTextChanged(std::wstring_view text);
+  void TextBoxChanged(std::wstring_view text);
+  // The window lost the mouse in the middle of a drag: the drag ends
+  // without drawing anything.
+  void MouseLost();
   // A double-click at `at` copies the region and closes when it lands inside it.
   void DoubleClick(PointF at);
 
@@ -149,6 +195,9 @@ class CaptureSession {
   void Redo();
 
   const CaptureState& State() const { return state_; }
+  // The size text and the font size it last gave (points).
+  const std::wstring& FontSizeText() const { return sizeText_; }
+  float FontSize() const { return fontSize_; }
   const Overlay& Shown() const { return overlay_; }
   const SnapshotStore& Snapshots() const { return snapshots_; }
   const CaptureMetrics& Metrics() const { return metrics_; }
@@ -160,11 +209,23 @@ class CaptureSession {
   void ShowStrip();
   void ChooseTool(int index);
   void Publish();
+  void AnnotationPress(PointF at);
+  void AnnotationMove(PointF at);
+  void AnnotationRelease(PointF at);
+  Annotation StrokeTo(PointF at) const;
+  // Ends a drag and its preview; the text tool's waiting box stays.
+  void EndDrag();
+  // Draws the waiting text and pushes it as a step; an empty box is only hidden.
+  void CommitWaitingText();
+  void HideTextBox();
+  void Commit();
 
   CaptureView& view_;
   CaptureMetrics metrics_;
   CaptureState state_;
   Overlay overlay_;
+  std::wstring sizeText_{kStartSizeText};
+  float fontSize_ = kStartFontSize;
   SnapshotStore snapshots_;
 };
 

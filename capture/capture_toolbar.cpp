@@ -35,11 +35,6 @@ constexpr int kFontPanelLeftTwips = 120;
 constexpr int kFontPanelWidthTwips = 1095;
 constexpr int kColourPanelLeftTwips = 1180;
 
-PixelBox Box(int left, int top, int width, int height, Dpi dpi) {
-  const std::int32_t x = TwipsToPixels(left, dpi.X), y = TwipsToPixels(top, dpi.Y);
-  return {x, y, x + TwipsToPixels(width, dpi.X), y + TwipsToPixels(height, dpi.Y)};
-}
-
 const ButtonDesign* Design(int index) {
   return index >= 0 && index < kToolbarButtonCount ? &kButtons[static_cast<std::size_t>(index)] : nullptr;
 }
@@ -95,6 +90,11 @@ constexpr std::array<ToolbarIcon, kToolbarButtonCount> kIcons{{
 
 }  // namespace
 
+PixelBox TwipsBox(int left, int top, int width, int height, Dpi dpi) {
+  const std::int32_t x = TwipsToPixels(left, dpi.X), y = TwipsToPixels(top, dpi.Y);
+  return {x, y, x + TwipsToPixels(width, dpi.X), y + TwipsToPixels(height, dpi.Y)};
+}
+
 bool IsDrawingTool(int index) { return index >= kArrowTool && index <= kRectangleTool; }
 
 std::wstring_view ToolbarTooltip(int index) {
@@ -108,8 +108,8 @@ ToolbarLayout LayOutToolbar(Dpi dpi) {
                   static_cast<float>(TwipsToPixels(kStripHeightTwips, dpi.Y))};
   for (std::size_t i = 0; i < kButtons.size(); ++i) {
     const ButtonDesign& b = kButtons[i];
-    layout.Buttons[i] = Box(b.Left, b.Top, kButtonTwips, kButtonTwips, dpi);
-    layout.HoverFrames[i] = Box(b.HoverLeft, kHoverFrameTopTwips, kHoverFrameTwips, kHoverFrameTwips, dpi);
+    layout.Buttons[i] = TwipsBox(b.Left, b.Top, kButtonTwips, kButtonTwips, dpi);
+    layout.HoverFrames[i] = TwipsBox(b.HoverLeft, kHoverFrameTopTwips, kHoverFrameTwips, kHoverFrameTwips, dpi);
   }
   return layout;
 }

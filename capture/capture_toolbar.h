@@ -42,6 +42,9 @@ struct Dpi {
   std::int32_t Y = 96;
 };
 
+// A design box in twips as pixels at that dpi, each value converted on its own.
+PixelBox TwipsBox(int left, int top, int width, int height, Dpi dpi);
+
 // The strip at one dpi, in the strip's own pixels; each twips value is
 // converted on its own, as the form designer does.
 struct ToolbarLayout {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "capture/annotation_painter.h"
 #include "capture/app_pointer.h"
 #include "capture/capture_save.h"
 #include "export/save_error.h"
@@ -92,9 +93,12 @@ bool FrmScreenCapture::Open(HWND owner) {
                       area.Height, owner, nullptr))
     return false;
   surface_.OnChanged([this] {
-    if (Exists()) InvalidateRect(Handle(), nullptr, FALSE);
+    if (!Exists()) return;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    textBox_.PictureChanged(surface_.BackingDc(), surface_.Width());
   });
   const win::DisplayDpi dpi = win::ScreenDpi();
+  dpi_ = dpi;
   if (!CreateControls(dpi)) {
     Destroy();
     return false;
@@ -160,20 +164,26 @@ bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi) {
 }
 
 bool FrmScreenCapture::CreateOptionsPanel(win::DisplayDpi dpi) {
-  // Its place, width and the colour panel's left follow the chosen tool.
-  fontPanelPlace_ = win::PixelRect({120, 120, 1095, 375}, dpi);
-  colourPanelPlace_ = win::PixelRect({1180, 60, 2415, 440}, dpi);
-  const auto pointerOnly = [this] {
-    return CapturePicture::Events{{}, [this](POINT) {
-                                    if (Listening()) session_->PanelHover();
-                                  }, {}, {}};
-  };
-  if (!picture2_.Create(Handle(), {0, 0, 0, 0}, {kPanelColour, kFrameColour}, pointerOnly()) ||
-      !picFont_.Create(picture2_.Handle(), fontPanelPlace_, {kPanelColour, std::nullopt}, pointerOnly()) ||
-      !picColor_.Create(picture2_.Handle(), colourPanelPlace_, {kPanelColour, std::nullopt}, pointerOnly()))
-    return false;
-  ShowWindow(picColor_.Handle(), SW_SHOWNA);
-  return true;
+  PickerPanel::Events events{[this] {
+                               if (Listening()) session_->PanelHover();
+                             },
+                             [this](int swatch) {
+                               if (Listening()) session_->PaletteHover(swatch);
+                             },
+                             [this](int swatch) {
+                               if (Listening()) session_->PaletteRelease(swatch);
+                             },
+                             [this](bool overFace) {
+                               if (Listening()) session_->FontPanelHover(overFace);
+                             },
+                             [this] {
+                               if (Listening()) session_->FacePress();
+                             },
+                             [this](const std::wstring& text) {
+                               // Also while a dialog is open: the text has changed.
+                               if (session_) session_->SizeTextChanged(text);
+                             }};
+  return options_.Create(Handle(), dpi, labelFont_.Get(), std::move(events)) && textBox_.Create(Handle(), dpi);
 }
 
 HWND FrmScreenCapture::CreateLabel(const wchar_t* caption) {
@@ -211,7 +221,8 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
     SetWindowTextW(lblInfo_, overlay.InfoText.c_str());
     infoLabelSize_ = LabelSize(overlay.InfoText);
   }
-  if (overlay.Panel != shown_.Panel) ShowPanelShape(overlay.Panel);
+  if (overlay.Panel != shown_.Panel) options_.ShowShape(overlay.Panel);
+  options_.ShowPickers(overlay.CurrentColour, overlay.SwatchBorders, overlay.Face);
   picture1_.ShowHover(overlay.HoverButton);
   // Every control moves in one batch, so each shows once in its final place.
   HDWP batch = BeginDeferWindowPos(4 + kHandleCount);
@@ -228,17 +239,65 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
                    static_cast<LONG>(session_ ? session_->Metrics().Panel.Height : 0)};
   Place(batch, OptionsPanel(), overlay.PanelAt, panel, overlay.PanelVisible);
   if (batch) EndDeferWindowPos(batch);
+  textBox_.Show(overlay.Text, surface_.BackingDc(), surface_.Width());
   shown_ = overlay;
+  KeepFocusVisible();
 }
 
-void FrmScreenCapture::ShowPanelShape(const PanelShape& shape) {
-  ShowWindow(FontPanel(), shape.FontPanelVisible ? SW_SHOWNA : SW_HIDE);
-  // Inside the panel's border, which a narrow panel would otherwise lose under it.
-  const int left = Pixel(shape.ColourPanelLeft);
-  const int width = std::min<int>(colourPanelPlace_.right - colourPanelPlace_.left, Pixel(shape.Width) - 1 - left);
-  SetWindowPos(ColourPanel(), nullptr, left, colourPanelPlace_.top, std::max(width, 0),
-               colourPanelPlace_.bottom - colourPanelPlace_.top, SWP_NOZORDER | SWP_NOACTIVATE);
+void FrmScreenCapture::KeepFocusVisible() {
+  const HWND focus = GetFocus();
+  if (focus && focus != Handle() && IsChild(Handle(), focus) && !IsWindowVisible(focus)) SetFocus(Handle());
 }
+
+void FrmScreenCapture::DrawFrame(HDC dc) const {
+  const Outline outline = OutlineOf(shown_);
+  for (int i = 0; i < outline.Count; ++i) FillRect(dc, &outline.Edges[i], frameBrush_.Get());
+}
+
+void FrmScreenCapture::ErasePreview(HDC dc) {
+  if (previewCover_.empty()) return;
+  const win::Region cover = RegionOf(previewCover_);
+  SelectClipRgn(dc, cover.Get());
+  surface_.Paint(dc, BoundsOf(previewCover_));
+  DrawFrame(dc);
+  SelectClipRgn(dc, nullptr);
+  previewCover_.clear();
+}
+
+void FrmScreenCapture::ShowPreview(const Annotation& shape) {
+  if (!Exists()) return;
+  // Only what the last preview touched is repainted, never the whole picture.
+  const win::WindowDc dc(Handle());
+  ErasePreview(dc.Get());
+  capture::DrawAnnotation(dc.Get(), shape);
+  previewCover_ = CoverOf(shape);
+  // The frame stays over the shape, as it does over the picture.
+  DrawFrame(dc.Get());
+  preview_ = shape;
+}
+
+void FrmScreenCapture::EndPreview() {
+  preview_.reset();
+  if (!Exists() || previewCover_.empty()) return;
+  const win::WindowDc dc(Handle());
+  ErasePreview(dc.Get());
+}
+
+void FrmScreenCapture::DrawAnnotation(const Annotation& shape) {
+  capture::DrawAnnotation(surface_.BackingDc(), shape);
+  surface_.NoteDrawn();
+  if (!Exists()) return;
+  const win::Region drawn = RegionOf(CoverOf(shape));
+  InvalidateRgn(Handle(), drawn.Get(), FALSE);
+}
+
+void FrmScreenCapture::DrawBoxText(const TextBox& box) {
+  const RECT drawn = textBox_.DrawText(surface_.BackingDc(), static_cast<COLORREF>(box.Colour));
+  surface_.NoteDrawn();
+  if (Exists()) InvalidateRect(Handle(), &drawn, FALSE);
+}
+
+void FrmScreenCapture::ToggleSizeList() { OpenCombo(options_.SizeList()); }
 
 void FrmScreenCapture::SetPointer(Pointer shape) {
   if (shape != AppPointer()) SetAppPointer(shape);
@@ -366,8 +425,16 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
 void FrmScreenCapture::Paint() {
   const win::PaintDc dc(Handle());
   surface_.Paint(dc.Get(), dc.Area());
-  const Outline outline = OutlineOf(shown_);
-  for (int i = 0; i < outline.Count; ++i) FillRect(dc.Get(), &outline.Edges[i], frameBrush_.Get());
+  // A repaint in the middle of a drag (a label that changed its width) keeps the preview.
+  if (preview_) capture::DrawAnnotation(dc.Get(), *preview_);
+  DrawFrame(dc.Get());
+}
+
+LRESULT FrmScreenCapture::Command(WPARAM wParam, LPARAM lParam) {
+  if (options_.Command(wParam, lParam)) return 0;
+  if (reinterpret_cast<HWND>(lParam) == TextEdit() && HIWORD(wParam) == EN_CHANGE && session_)
+    if (const auto text = textBox_.TextChanged()) session_->TextBoxChanged(*text);
+  return 0;
 }
 
 LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -390,6 +457,16 @@ LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_CHAR:
       if (Listening()) session_->KeyPress(static_cast<int>(wParam));
+      return 0;
+    case WM_COMMAND:
+      return Command(wParam, lParam);
+    case WM_CTLCOLOREDIT:
+      if (reinterpret_cast<HWND>(lParam) == TextEdit())
+        return reinterpret_cast<LRESULT>(textBox_.Colours(reinterpret_cast<HDC>(wParam)));
+      return Window::HandleMessage(message, wParam, lParam);
+    case WM_CAPTURECHANGED:
+      // The mouse taken away in the middle of a drag: the drag ends there.
+      if (session_ && reinterpret_cast<HWND>(lParam) != Handle()) session_->MouseLost();
       return 0;
     case WM_SETCURSOR:
       if (ShowAppPointer()) return TRUE;

@@ -2,8 +2,9 @@
 // The screen-capture window `frmScreenCapture`: a borderless, topmost window
 // over every monitor showing the desktop frozen as it was when it opened.
 // The user drags out a region, moves it and resizes it with eight handles,
-// and uses the toolbar under it: drawing tools, undo and redo, copying to
-// the clipboard, saving to a file, closing. Esc or a right click on an empty
+// and uses the toolbar under it: rectangles, ellipses, arrows and text in a
+// chosen colour and font size, undo and redo, copying to the clipboard,
+// saving to a file, closing. Esc or a right click on an empty
 // screen closes it too. The state and the mouse logic live in
 // CaptureSession; this window shows what it says and does the copying and
 // saving, always from its own picture, never from the screen.
@@ -12,10 +13,13 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
+#include "capture/annotation_text_box.h"
 #include "capture/capture_picture.h"
 #include "capture/capture_session.h"
 #include "capture/capture_surface.h"
+#include "capture/picker_panel.h"
 #include "capture/toolbar_strip.h"
 #include "export/app_cursor.h"
 #include "win32/clipboard.h"
@@ -54,9 +58,11 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   HWND InfoLabel() const { return lblInfo_; }
   HWND Strip() const { return picture1_.Handle(); }
   const ToolbarStrip& Toolbar() const { return picture1_; }
-  HWND OptionsPanel() const { return picture2_.Handle(); }
-  HWND FontPanel() const { return picFont_.Handle(); }
-  HWND ColourPanel() const { return picColor_.Handle(); }
+  HWND OptionsPanel() const { return options_.Handle(); }
+  HWND FontPanel() const { return options_.FontPanel(); }
+  HWND ColourPanel() const { return options_.ColourPanel(); }
+  const PickerPanel& Pickers() const { return options_; }
+  HWND TextEdit() const { return textBox_.Handle(); }
   HWND HandleWindow(int index) const { return image1_.at(static_cast<std::size_t>(index)).Handle(); }
 
   // Design look of the frame and the labels.
@@ -75,6 +81,11 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   void Close() override;
   bool CopyRegion(const PixelBox& region) override;
   bool SaveRegion(const PixelBox& region) override;
+  void ShowPreview(const Annotation& shape) override;
+  void EndPreview() override;
+  void DrawAnnotation(const Annotation& shape) override;
+  void DrawBoxText(const TextBox& box) override;
+  void ToggleSizeList() override;
 
   // The region onto the clipboard; nothing when the user had to be told why not.
   std::optional<win::ClipboardStamp> ScrnCap(const PixelBox& region);
@@ -87,10 +98,15 @@ class FrmScreenCapture : public win::Window, private CaptureView {
 
   bool CreateControls(win::DisplayDpi dpi);
   bool CreateOptionsPanel(win::DisplayDpi dpi);
-  void ShowPanelShape(const PanelShape& shape);
   HWND CreateLabel(const wchar_t* caption);
   SIZE LabelSize(const std::wstring& text) const;
   void InvalidateFrame(const Overlay& overlay);
+  void DrawFrame(HDC dc) const;
+  // Shows the picture again where the preview lay.
+  void ErasePreview(HDC dc);
+  // Keys must not go on reaching a control that was hidden with the focus.
+  void KeepFocusVisible();
+  LRESULT Command(WPARAM wParam, LPARAM lParam);
   void Paint();
 
   CaptureServices services_;
@@ -106,12 +122,13 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   HWND lblPos_ = nullptr;   // owned by the window
   HWND lblInfo_ = nullptr;  // owned by the window
   int modal_ = 0;           // dialogs and message boxes of ours open now
-  RECT fontPanelPlace_{};
-  RECT colourPanelPlace_{};
+  win::DisplayDpi dpi_;
+  // The shape shown while it is dragged, and the pixels it may have set.
+  std::optional<Annotation> preview_;
+  std::vector<PixelBox> previewCover_;
+  AnnotationTextBox textBox_;  // `TextEdit`
   ToolbarStrip picture1_;
-  win::Owned<CapturePicture> picture2_;  // the options panel
-  win::Owned<CapturePicture> picFont_;
-  win::Owned<CapturePicture> picColor_;
+  PickerPanel options_;  // `Picture2`
   std::array<win::Owned<CapturePicture>, kHandleCount> image1_;
 };
 

@@ -1,10 +1,13 @@
 // Times the screen capture on the display it runs on (see
 // bench/wine/run-capture-bench.sh for a screen of a given size): opening to
 // a shown frozen picture, its parts, one mouse move of a rubber band and of
-// a region move, each with the repaint it causes, and copying a region as
-// large as the screen to the clipboard. Prints medians (and
-// 90th percentiles) of several runs; the screen shows a desktop-like picture.
+// a region move, each with the repaint it causes, copying a region as
+// large as the screen to the clipboard, and annotating that region: one
+// preview step of a drag per tool, one commit (picture to snapshot), one
+// undo, and the memory 50 steps take. Prints medians (and 90th
+// percentiles) of several runs; the screen shows a desktop-like picture.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -100,6 +103,105 @@ std::vector<double> TimeMoves(HWND window, int count, int fromX, int fromY, int 
   return samples;
 }
 
+// The process's committed private memory (walked, as Wine reports no
+// private bytes) and its working set, in MB.
+struct Memory {
+  double Private;
+  double WorkingSet;
+};
+Memory ProcessMemory() {
+  double committed = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (auto* at = static_cast<const char*>(nullptr); VirtualQuery(at, &region, sizeof region) == sizeof region;
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) committed += static_cast<double>(region.RegionSize);
+    if (region.RegionSize == 0) break;
+  }
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return {committed / 1048576.0, counters.WorkingSetSize / 1048576.0};
+}
+
+void ClickButton(capture::FrmScreenCapture& window, int button) {
+  const capture::PixelBox& b = window.Toolbar().Layout().Buttons[static_cast<std::size_t>(button)];
+  SendMessageW(window.Strip(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b.Left + 2, b.Top + 2));
+  SendMessageW(window.Strip(), WM_LBUTTONUP, 0, MAKELPARAM(b.Left + 2, b.Top + 2));
+}
+
+// Annotating a region as large as the screen: preview steps of each tool,
+// commits, undos, and the memory of 50 steps.
+void TimeAnnotations(const capture::ScreenArea& area, win::Dialogs& dialogs, int runs) {
+  win::Owned<capture::FrmScreenCapture> window(capture::CaptureServices{dialogs});
+  if (!window.Open(nullptr)) return;
+  const HWND hwnd = window.Handle();
+  ShowWindow(hwnd, SW_SHOW);
+  UpdateWindow(hwnd);
+  Pump();
+  const int w = area.Width, h = area.Height;
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
+  SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(w - 1, h - 40));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(w - 1, h - 40));
+  Pump();
+  // Large shapes from near the top-left corner whose far corner wanders over the screen.
+  const auto previews = [&](int tool) {
+    ClickButton(window, tool);
+    Pump();
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    return TimeMoves(hwnd, 1000, w / 2, h / 2, w / 2 - 20, h / 2 - 60);
+  };
+  const auto rectangle = Summarise(previews(capture::kRectangleTool));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(w / 2, h / 2));
+  const auto ellipse = Summarise(previews(capture::kEllipseTool));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(w / 2, h / 2));
+  const auto arrow = Summarise(previews(capture::kArrowTool));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(w / 2, h / 2));
+  Pump();
+  std::printf("one preview step of a drag with its repaint: rectangle %.3f ms (90%% %.3f), ellipse %.3f ms "
+              "(90%% %.3f), arrow %.3f ms (90%% %.3f)\n",
+              rectangle.Median, rectangle.P90, ellipse.Median, ellipse.P90, arrow.Median, arrow.P90);
+
+  // Commits and undos, each with the repaint it causes; then the memory of 50 steps.
+  const auto& store = window.Session().Snapshots();
+  const Memory before = ProcessMemory();
+  const std::int32_t firstStep = store.snapshotPos();
+  std::vector<double> commits, undos;
+  for (int i = 0; i < 50; ++i) {
+    const int tool = i % 3 == 0 ? capture::kRectangleTool : i % 3 == 1 ? capture::kEllipseTool : capture::kArrowTool;
+    if (window.Session().State().currentTool != capture::ToolbarTooltip(tool)) ClickButton(window, tool);
+    const int x0 = 30 + (i * 53) % (w / 2), y0 = 30 + (i * 31) % (h / 2);
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
+    SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x0 + w / 3, y0 + h / 3));
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const double start = Now();
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x0 + w / 3, y0 + h / 3));
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    commits.push_back(Now() - start);
+  }
+  Pump();
+  const Memory after = ProcessMemory();
+  std::size_t stored = 0;
+  for (std::int32_t i = firstStep + 1; i <= store.snapshotPos(); ++i) stored += store.Entry(i).size();
+  for (int i = 0; i < std::min(runs * 2, 40); ++i) {
+    const double start = Now();
+    ClickButton(window, capture::kUndoButton);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    undos.push_back(Now() - start);
+  }
+  std::printf("one commit (shape into the picture, picture to snapshot, repaint): median %.1f ms (90%% %.1f)\n",
+              Summarise(commits).Median, Summarise(commits).P90);
+  std::printf("one undo (snapshot back to the picture, repaint): median %.1f ms (90%% %.1f)\n",
+              Summarise(undos).Median, Summarise(undos).P90);
+  std::printf("50 annotation steps: private bytes %+.1f MB, working set %+.1f MB (now %.1f / %.1f MB); "
+              "snapshots hold %.1f MB, %.2f MB a step\n",
+              after.Private - before.Private, after.WorkingSet - before.WorkingSet, after.Private, after.WorkingSet,
+              stored / 1048576.0, stored / 1048576.0 / 50);
+  window.Destroy();
+  Pump();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -177,6 +279,8 @@ int main(int argc, char** argv) {
               "region move %.3f ms (90%% %.3f)\n",
               span, span, band.Median, band.P90, move.Median, move.P90);
   window.Destroy();
+  Pump();
+  TimeAnnotations(area, dialogs, runs);
   DestroyWindow(desktop);
   return 0;
 }

@@ -35,6 +35,19 @@ class RecordingView final : public CaptureView {
     Saved.push_back(region);
     return SaveSafe;
   }
+  void ShowPreview(const Annotation& shape) override {
+    Previewing = true;
+    Previews.push_back(shape);
+  }
+  void EndPreview() override { Previewing = false; }
+  void DrawAnnotation(const Annotation& shape) override { Drawn.push_back(shape); }
+  void DrawBoxText(const TextBox& box) override { Texts.push_back(box); }
+  void ToggleSizeList() override { ListOpen = !ListOpen; }
+  std::vector<Annotation> Previews;
+  bool Previewing = false;
+  std::vector<Annotation> Drawn;
+  std::vector<TextBox> Texts;
+  bool ListOpen = false;
   Pointer LastPointer() const { return Pointers.empty() ? Pointer::Default : Pointers.back(); }
 };
 
@@ -408,6 +421,196 @@ TEST_F(CaptureSessionTest, ADoubleClickCopiesOnlyAtItsOwnPointInsideTheRegion) {
   session.DoubleClick({419, 339});
   EXPECT_EQ(view.Copied, (std::vector<PixelBox>{{100, 100, 420, 340}, {100, 100, 420, 340}}));
   EXPECT_EQ(view.Closed, 1);
+}
+
+// A region (100, 100)-(500, 400) fixed and ready for the drawing tools.
+class CaptureAnnotatingTest : public CaptureSessionTest {
+ protected:
+  void SetUp() override {
+    CaptureSessionTest::SetUp();
+    DragOut({100, 100}, {500, 400});
+  }
+  void Stroke(PointF from, PointF to) {
+    session.Press(Left, from);
+    session.Move(kLeft, to);
+    session.Release(Left, to);
+  }
+  // The text tool's box placed at `at` with `text` typed into it.
+  void StartText(PointF at, std::wstring_view text) {
+    session.ToolbarClick(kTextTool);
+    session.Press(Left, at);
+    session.Release(Left, at);
+    ASSERT_TRUE(Shown().Text.Visible);
+    session.TextBoxChanged(text);
+  }
+  int Step() const { return session.Snapshots().snapshotPos(); }
+};
+
+TEST_F(CaptureAnnotatingTest, OnlyADragFromAPressInsideTheRegionPreviewsAndCommits) {
+  for (const int tool : {kRectangleTool, kEllipseTool, kArrowTool}) {
+    SCOPED_TRACE(tool);
+    session.ToolbarClick(tool);
+    const int step = Step();
+    const std::size_t drawn = view.Drawn.size();
+    view.Previews.clear();
+    session.Move(kLeft, {300, 300});  // no press at all
+    for (const PointF outside : {PointF{100, 200}, PointF{300, 400}, PointF{50, 50}})  // the edges are outside
+      Stroke(outside, {300, 300});
+    EXPECT_TRUE(view.Previews.empty());
+    EXPECT_EQ(view.Drawn.size(), drawn);
+    EXPECT_EQ(Step(), step);
+    session.Press(Left, {150, 150});
+    session.Move(kLeft, {700, 600});  // clamped to the last pixel column and row
+    const Annotation expected{ToolNamed(ToolbarTooltip(tool)), {150, 150}, {499, 399}, kStartColour};
+    ASSERT_EQ(view.Previews, (std::vector<Annotation>{expected}));
+    EXPECT_TRUE(view.Previewing);
+    EXPECT_EQ(view.Drawn.size(), drawn);  // the picture is untouched until the release
+    session.Release(Left, {800, 900});
+    EXPECT_FALSE(view.Previewing);
+    EXPECT_EQ(view.Drawn.back(), expected);
+    EXPECT_EQ(Step(), step + 1);
+    EXPECT_FALSE(State().strokeActive);
+    EXPECT_TRUE(Shown().StripVisible);
+    session.Move(kLeft, {200, 200});  // after the release nothing follows the pointer
+    EXPECT_EQ(view.Previews.size(), 1u);
+  }
+}
+
+TEST_F(CaptureAnnotatingTest, EveryCommitIsOneStepAlsoForAnEmptyShape) {
+  session.ToolbarClick(kArrowTool);
+  session.Press(Left, {320, 300});
+  session.Release(Left, {320, 300});
+  EXPECT_EQ(Step(), 2);
+  EXPECT_EQ(picture.Persistent, picture.Composed);
+  session.ToolbarClick(kTextTool);
+  for (const PointF click : {PointF{150, 150}, PointF{700, 50}}) {  // placed, then drawn: no text, still a step
+    session.Press(Left, click);
+    session.Release(Left, click);
+  }
+  EXPECT_EQ(Step(), 3);
+  EXPECT_EQ(session.Snapshots().snapshotTop(), 3);
+  ASSERT_EQ(view.Texts.size(), 1u);
+  EXPECT_TRUE(view.Texts[0].Text.empty());
+}
+
+TEST_F(CaptureAnnotatingTest, TextWaitsAtTheFirstReleaseAndTakesTheColourAndSizeOfTheSecond) {
+  session.ToolbarClick(kTextTool);
+  session.Press(Left, {150, 150});
+  session.Release(Left, {650, 120});  // outside the region: placed there all the same
+  EXPECT_EQ(Shown().Text.At, (PointF{650, 120}));
+  EXPECT_TRUE(State().strokeActive);
+  EXPECT_EQ(Step(), 1);
+  session.TextBoxChanged(L"中文 text");
+  session.PaletteRelease(13);
+  session.SizeTextChanged(L"24");
+  session.Move(0, {300, 300});
+  EXPECT_TRUE(view.Previews.empty());
+  session.Press(Left, {30, 30});  // outside: no new stroke, the box waits
+  session.Release(Left, {30, 30});
+  ASSERT_EQ(view.Texts.size(), 1u);
+  EXPECT_EQ(view.Texts[0].Text, L"中文 text");
+  EXPECT_EQ(view.Texts[0].At, (PointF{650, 120}));
+  EXPECT_EQ(view.Texts[0].Colour, SwatchColour(13));
+  EXPECT_EQ(view.Texts[0].Size, 24);
+  EXPECT_FALSE(Shown().Text.Visible);
+  EXPECT_TRUE(Shown().Text.Text.empty());
+  EXPECT_EQ(Step(), 2);
+}
+
+TEST_F(CaptureAnnotatingTest, WaitingTextIsCommittedBeforeEveryWayOutAndOnAToolSwitch) {
+  struct Case {
+    std::function<void(CaptureSession&)> Act;
+    int Copies;
+  };
+  const Case cases[] = {
+      {[](CaptureSession& s) { s.ToolbarClick(kRectangleTool); }, 0},
+      {[](CaptureSession& s) { s.ToolbarClick(kTextTool); }, 0},
+      {[](CaptureSession& s) { s.ToolbarClick(kCopyButton); }, 1},
+      {[](CaptureSession& s) { s.ToolbarClick(kSaveButton); }, 1},
+      {[](CaptureSession& s) { s.DoubleClick({300, 300}); }, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    ASSERT_TRUE(session.Open());
+    view = RecordingView{};
+    DragOut({100, 100}, {500, 400});
+    StartText({150, 150}, L"typed");
+    c.Act(session);
+    ASSERT_EQ(view.Texts.size(), 1u);
+    EXPECT_EQ(view.Texts[0].Text, L"typed");
+    EXPECT_EQ(Step(), 2);
+    EXPECT_EQ(view.Copied.size() + view.Saved.size(), static_cast<std::size_t>(c.Copies));
+    EXPECT_FALSE(Shown().Text.Visible);
+    EXPECT_FALSE(State().strokeActive);
+    // The stroke ended with it: no move previews and no release draws.
+    session.Move(kLeft, {300, 300});
+    session.Release(Left, {300, 300});
+    EXPECT_TRUE(view.Previews.empty());
+    EXPECT_TRUE(view.Drawn.empty());
+    EXPECT_EQ(Step(), 2);
+  }
+}
+
+TEST_F(CaptureAnnotatingTest, AnEmptyBoxIsOnlyHiddenAndDiscardingTheRegionEmptiesIt) {
+  StartText({150, 150}, L"");
+  session.ToolbarClick(kArrowTool);
+  EXPECT_FALSE(Shown().Text.Visible);
+  EXPECT_TRUE(view.Texts.empty());
+  EXPECT_EQ(Step(), 1);
+  StartText({150, 150}, L"gone");
+  session.ToolbarClick(kUndoButton);  // at the clean desktop: the region goes, and the box
+  EXPECT_FALSE(Shown().Text.Visible);
+  EXPECT_TRUE(Shown().Text.Text.empty());
+  EXPECT_FALSE(State().strokeActive);
+  EXPECT_TRUE(view.Texts.empty());
+  DragOut({100, 100}, {500, 400});
+  StartText({150, 150}, L"gone too");
+  session.HandlePress(2);  // a handle drops every step, the box included
+  EXPECT_FALSE(Shown().Text.Visible);
+  EXPECT_TRUE(view.Texts.empty());
+}
+
+TEST_F(CaptureAnnotatingTest, SwatchesFrameUnderThePointerAndChooseOnRelease) {
+  session.ToolbarClick(kEllipseTool);
+  for (const int swatch : {0, 1, 9}) session.PaletteHover(swatch);
+  std::array<bool, kSwatchCount> framed{};
+  framed[0] = framed[1] = framed[9] = true;
+  EXPECT_EQ(Shown().SwatchBorders, framed);
+  EXPECT_EQ(view.LastPointer(), Pointer::Arrow);
+  for (const int away : {kNoSwatch, kCurrentColourBox}) {
+    session.PaletteHover(4);
+    session.PaletteHover(away);
+    EXPECT_EQ(Shown().SwatchBorders, (std::array<bool, kSwatchCount>{}));
+  }
+  session.PaletteRelease(kCurrentColourBox);
+  EXPECT_EQ(Shown().CurrentColour, kStartColour);
+  session.PaletteRelease(5);
+  EXPECT_EQ(Shown().CurrentColour, SwatchColour(5));
+  Stroke({150, 150}, {200, 200});
+  EXPECT_EQ(view.Drawn.back().Colour, SwatchColour(5));
+}
+
+TEST_F(CaptureAnnotatingTest, TheFaceTogglesTheListAndABadSizeKeepsTheLastGoodOne) {
+  session.ToolbarClick(kTextTool);
+  session.FontPanelHover(true);
+  EXPECT_EQ(Shown().Face, FaceLook::Hover);
+  session.FacePress();
+  EXPECT_EQ(Shown().Face, FaceLook::Pressed);
+  EXPECT_TRUE(view.ListOpen);
+  session.FacePress();
+  EXPECT_FALSE(view.ListOpen);
+  session.FontPanelHover(false);
+  EXPECT_EQ(Shown().Face, FaceLook::Normal);
+  EXPECT_EQ(session.FontSize(), 11);
+  session.SizeTextChanged(L"36");
+  for (const wchar_t* bad : {L"", L"abc", L"0", L"-3", L"1e40"}) {
+    session.SizeTextChanged(bad);
+    EXPECT_EQ(session.FontSize(), 36) << bad;
+    EXPECT_EQ(session.FontSizeText(), bad);
+  }
+  ASSERT_TRUE(session.Open());  // every opening starts again at "11"
+  EXPECT_EQ(session.FontSize(), 11);
+  EXPECT_EQ(session.FontSizeText(), L"11");
 }
 
 // Two monitors, the second left of and above the primary.

@@ -1,6 +1,6 @@
-// Opens the capture over the flower window, drags out a region, chooses the
-// rectangle tool and rests the pointer on the text tool, for a screenshot
-// (see look_test.cpp):
+// Opens the capture over the flower window, drags out a region, draws a
+// rectangle, an ellipse and an arrow in three colours, starts a text and
+// rests the pointer on a swatch, for a screenshot (see look_test.cpp):
 //   QUILLANE_LOOK_SECONDS=6 scripts/wine-exec.sh quillane_wine_tests.exe --gtest_filter='CaptureLook.*'
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -45,11 +45,28 @@ TEST_F(CaptureLook, ARegionWithItsToolbarAndOptionsPanel) {
     const capture::PixelBox& b = capture.Toolbar().Layout().Buttons[static_cast<std::size_t>(button)];
     return POINT{(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
   };
+  const auto swatch = [&](int index) {
+    const capture::PixelBox& b = capture.Pickers().Palette()[static_cast<std::size_t>(index)];
+    return POINT{(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
+  };
   lookScript = [&] {
-    testing_support::Drag(nullptr, {frame.left + 120, frame.top + 90}, {frame.left + 560, frame.top + 300},
-                          Delivery::Real);
+    const auto at = [&](int x, int y) { return POINT{frame.left + x, frame.top + y}; };
+    const auto drag = [&](POINT from, POINT to) { testing_support::Drag(nullptr, from, to, Delivery::Real); };
+    drag(at(120, 90), at(560, 330));
     testing_support::Click(capture.Strip(), middle(capture::kRectangleTool), Delivery::Real);
-    testing_support::MoveMouse(capture.Strip(), middle(capture::kTextTool), Delivery::Real);
+    drag(at(150, 120), at(300, 200));
+    testing_support::Click(capture.ColourPanel(), swatch(13), Delivery::Real);
+    testing_support::Click(capture.Strip(), middle(capture::kEllipseTool), Delivery::Real);
+    drag(at(330, 120), at(520, 220));
+    testing_support::Click(capture.ColourPanel(), swatch(4), Delivery::Real);
+    testing_support::Click(capture.Strip(), middle(capture::kArrowTool), Delivery::Real);
+    drag(at(200, 300), at(290, 215));
+    testing_support::Click(capture.Strip(), middle(capture::kTextTool), Delivery::Real);
+    testing_support::Click(capture.ColourPanel(), swatch(14), Delivery::Real);
+    testing_support::Click(nullptr, at(330, 250), Delivery::Real);
+    testing_support::TypeText(L"花开了 in bloom", Delivery::Real);
+    testing_support::MoveMouse(capture.ColourPanel(), swatch(12), Delivery::Real);
+    testing_support::MoveMouse(capture.ColourPanel(), swatch(13), Delivery::Real);
     testing_support::PumpFor(static_cast<DWORD>(std::atof(seconds) * 1000));
     testing_support::PressKey(VK_ESCAPE, Delivery::Real);
   };

@@ -89,10 +89,19 @@ TEST_F(CaptureToolbarTest, ToolsOpenShapeAndToggleTheOptionsPanel) {
   EXPECT_LT(panel.right - panel.left, strip.right - strip.left);
   EXPECT_LE(colour.right, panel.right - panel.left - 1) << "inside the panel's border";
 
+  const int narrowRight = panel.right - panel.left - 1;  // where the narrow panel's border ran
   ClickButton(kTextTool);  // another tool: reshaped, still shown
   panel = PlaceOf(capture.OptionsPanel());
   EXPECT_TRUE(Visible(capture.OptionsPanel()) && Visible(capture.FontPanel()));
   EXPECT_EQ(panel.right - panel.left, strip.right - strip.left);
+  // Widened, the panel shows no trace of its old right border.
+  const auto oldBorderPixels = [&] {
+    const auto shown = testing_support::ClientPixels(capture.OptionsPanel());
+    int count = 0;
+    for (int y = 1; y + 1 < shown.Height; ++y) count += shown.At(narrowRight, y) == PickerPanel::kFrame;
+    return count;
+  };
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return oldBorderPixels() == 0; }, 1000)) << oldBorderPixels();
   EXPECT_GT(PlaceOf(capture.ColourPanel()).left, PlaceOf(capture.FontPanel()).left);
   ClickButton(kTextTool);  // the same tool: hidden, still chosen
   EXPECT_FALSE(Visible(capture.OptionsPanel()));
