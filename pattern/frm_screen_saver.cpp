@@ -1,5 +1,6 @@
 #include "pattern/frm_screen_saver.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <utility>
@@ -7,7 +8,6 @@
 #include "capture/frm_screen_capture.h"
 #include "export/bmp_file.h"
 #include "pattern/canvas_grab.h"
-#include "pattern/gdi_flower_canvas.h"
 #include "pattern/main_menu.h"
 #include "pattern/run_mode.h"
 #include "pattern/run_rules.h"
@@ -22,6 +22,9 @@ namespace quillane {
 namespace {
 
 constexpr int kTimerInterval = 5;  // milliseconds
+// The canvas reaches the window at most this often: about a display frame
+// (and one round of the system's timers where they come every 15.6 ms).
+constexpr std::chrono::milliseconds kFrame{15};
 constexpr int kDesignedClientWidthTwips = 18105;
 constexpr int kDesignedClientHeightTwips = 3810;
 
@@ -96,17 +99,39 @@ void FrmScreenSaver::SetTimerEnabled(TimerKind kind, bool on) {
   const int i = Index(kind);
   timerOn_[i] = on;
   if (!Exists()) return;
-  if (on)
+  if (on) {
     SetTimer(Handle(), TimerId(i), kTimerInterval, nullptr);
-  else
-    KillTimer(Handle(), TimerId(i));
+    return;
+  }
+  KillTimer(Handle(), TimerId(i));
+  // A tick shows what waits once a frame has passed; without ticks to come,
+  // the last ones are shown now.
+  if (std::find(timerOn_.begin(), timerOn_.end(), true) == timerOn_.end()) ShowCanvas();
 }
 
 PatternParams FrmScreenSaver::ReadPatternParams() const { return panel_.Exists() ? panel_.Read() : startParams_; }
 
 void FrmScreenSaver::Tick(TimerKind kind) {
-  GdiFlowerCanvas canvas(Handle(), drawWidth_);
-  engine_.Tick(kind, ReadPatternParams(), canvas);
+  if (!canvas_.Fit(Handle(), backColour_)) {
+    // No memory for the canvas: the flowers are drawn on the window itself.
+    GdiFlowerCanvas canvas(Handle(), drawWidth_);
+    engine_.Tick(kind, ReadPatternParams(), canvas);
+    return;
+  }
+  {
+    GdiFlowerCanvas canvas(canvas_.Dc(), canvas_.Size(), drawWidth_, PetalPath::OnCanvas, &outlines_);
+    engine_.Tick(kind, ReadPatternParams(), canvas);
+    canvas_.Touch(canvas.Touched());
+  }
+  ShowCanvasWhenDue();
+}
+
+void FrmScreenSaver::ShowCanvasWhenDue() {
+  if (canvas_.Pending() && std::chrono::steady_clock::now() - lastShown_ >= kFrame) ShowCanvas();
+}
+
+void FrmScreenSaver::ShowCanvas() {
+  if (canvas_.Show(Handle())) lastShown_ = std::chrono::steady_clock::now();
 }
 
 void FrmScreenSaver::OnLoad() {
@@ -132,6 +157,8 @@ void FrmScreenSaver::OnLoad() {
 void FrmScreenSaver::OnUnload() {
   for (int i = 0; i < 4; ++i) KillTimer(Handle(), TimerId(i));
   picture1_ = {};
+  canvas_.Release();
+  outlines_.Forget();
   OnSaverUnload(services_.Host);
 }
 
@@ -159,6 +186,7 @@ void FrmScreenSaver::ChooseBackColour() {
 void FrmScreenSaver::GrabCanvas() {
   // The previous grab is released first, freeing its bitmap.
   picture1_ = {};
+  ShowCanvas();
   picture1_ = CaptureClient(Handle());
 }
 
@@ -187,7 +215,10 @@ void FrmScreenSaver::RunMenuCommand(UINT command) {
     case kMenuCapture: GrabCanvas(); break;
     case kMenuDrawing: SetGrowthTimers(true); break;
     case kMenuPause: SetGrowthTimers(false); break;
-    case kMenuScreenshot: capture::ShowScreenCapture(Handle(), services_.Dialogs); break;
+    case kMenuScreenshot:
+      ShowCanvas();
+      capture::ShowScreenCapture(Handle(), services_.Dialogs);
+      break;
     case kMenuRemove: ClearCanvas(); break;
     case kMenuAbout: services_.Shell.Open(Handle(), kMakersWebPage); break;
     default: break;
@@ -199,6 +230,7 @@ void FrmScreenSaver::EraseBackground(HDC dc) {
   GetClientRect(Handle(), &client);
   const win::Brush brush(CreateSolidBrush(backColour_));
   FillRect(dc, &client, brush.Get());
+  canvas_.Erase(dc, brush.Get());
 }
 
 LRESULT FrmScreenSaver::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

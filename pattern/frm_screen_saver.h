@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include <array>
+#include <chrono>
 #include <string>
 
+#include "pattern/canvas_buffer.h"
 #include "pattern/flower_engine.h"
+#include "pattern/gdi_flower_canvas.h"
 #include "pattern/mixer_panel.h"
 #include "pattern/saver_host.h"
 #include "win32/dialogs.h"
@@ -76,6 +79,8 @@ class FrmScreenSaver : public win::Window {
   void SaveGrabbedPicture();
 
   FlowerEngine& Engine() { return engine_; }
+  // Puts on the window what the ticks drew since it last saw the canvas.
+  void ShowCanvas();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -85,6 +90,7 @@ class FrmScreenSaver : public win::Window {
   void OnLoad();
   void OnUnload();
   void EraseBackground(HDC dc);
+  void ShowCanvasWhenDue();
   void ChooseBackColour();
   void SetGrowthTimers(bool on);
   // Alt, F10 and the bar's Alt+letter mnemonics open the menu of the framed window.
@@ -106,6 +112,9 @@ class FrmScreenSaver : public win::Window {
   bool menuCommandChosen_ = false;
   HWND lastFocus_ = nullptr;
   win::Picture picture1_;
+  CanvasBuffer canvas_;
+  FlowerOutlines outlines_;
+  std::chrono::steady_clock::time_point lastShown_{};
   PatternParams startParams_{};
   win::Owned<MixerPanel> panel_;
 };

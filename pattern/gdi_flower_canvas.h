@@ -3,11 +3,13 @@
 // outlines only, in the window's pen width and the flower's colour.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 
 #include "pattern/flower_engine.h"
+#include "pattern/recurring_shapes.h"
 #include "win32/gdi.h"
 
 namespace quillane {
@@ -21,19 +23,43 @@ enum class PetalPath {
                // under Wine it costs more, as Wine unites all outlines into one region
 };
 
+// The pixels a flower's outlines covered, kept for the shapes that come back
+// (see RecurringShapes) as regions relative to the flower's centre. Painting
+// such a region in the pen's colour is the stroke's pixels without stroking.
+class FlowerOutlines {
+ public:
+  // False: stroke the petals. True: they are painted (pen colour `colour`).
+  bool Paint(HDC dc, int penWidth, std::uint32_t colour, std::span<const Petal> petals);
+  // Flowers painted from kept pixels so far.
+  long Reused() const { return reused_; }
+  // Lets every kept region go.
+  void Forget();
+
+ private:
+  static win::Region Outlines(int penWidth, std::span<const Petal> petals);
+
+  RecurringShapes shapes_;
+  std::array<win::Region, RecurringShapes::kSlots> kept_;
+  long reused_ = 0;
+};
+
 class GdiFlowerCanvas final : public FlowerCanvas {
  public:
   GdiFlowerCanvas(HWND window, int penWidth, PetalPath path = PetalPath::OnCanvas);
-  // Draws on `dc`, whose drawable area is `size` (a memory bitmap, say).
-  GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path);
+  // Draws on `dc`, whose drawable area is `size` (a memory bitmap, say);
+  // flowers that come back are painted from `outlines` when given.
+  GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path, FlowerOutlines* outlines = nullptr);
   GdiFlowerCanvas(const GdiFlowerCanvas&) = delete;
   GdiFlowerCanvas& operator=(const GdiFlowerCanvas&) = delete;
 
   float ScaleWidth() const override { return static_cast<float>(size_.cx); }
   float ScaleHeight() const override { return static_cast<float>(size_.cy); }
   void DrawPetals(std::uint32_t colour, std::span<const Petal> petals) override;
+  // The part of the canvas the petals drawn so far may have touched.
+  const RECT& Touched() const { return touched_; }
 
  private:
+  void Touch(std::span<const Petal> petals);
   void SelectPen(std::uint32_t colour);
   bool MayReachCanvas(const Petal& petal) const;
 
@@ -43,6 +69,8 @@ class GdiFlowerCanvas final : public FlowerCanvas {
   int penWidth_;
   PetalPath path_;
   SIZE size_;
+  FlowerOutlines* outlines_ = nullptr;
+  RECT touched_{};
   // The pen is made when its colour changes, not per petal.
   std::uint32_t penColour_ = 0xFFFFFFFF;
   win::Pen pen_;

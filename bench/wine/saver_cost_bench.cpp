@@ -7,11 +7,14 @@
 // drawing's own cost from the rest.
 //
 //   saver_cost_bench.exe [seconds=30] [rounds=1] [seed=42] [draw-ticks=9000]
-//                        [placements=full,framed] [paths=every-petal,on-canvas]
+//                        [placements=full,framed] [paths=every-petal,saver]
 //                        [xserver=PID] [wineserver=PID]
 //
-// Paths: every-petal (the plain reference), on-canvas (the saver's own),
-// one-call, and no-drawing (timers, messages and engine alone).
+// Paths: every-petal (the plain reference, straight on the window), on-canvas
+// (the same leaving out petals off the canvas), one-call, saver (the saver's
+// own tick: drawn on the canvas in memory, shown once a frame, returning
+// shapes painted from their kept outlines) and no-drawing (timers, messages
+// and engine alone).
 // scripts/bench-saver-cost.sh starts an X server of each benchmark size and
 // passes the ids.
 #include <windows.h>
@@ -41,12 +44,14 @@ using quillane::WindowPlacement;
 struct Variant {
   const char* Name;
   std::optional<PetalPath> Path;  // none: the engine ticks, nothing is drawn
+  bool Saver = false;             // the saver's own tick: the canvas in memory, kept outlines
 };
 constexpr Variant kVariants[] = {
     {"every-petal", PetalPath::EveryPetal},
     {"on-canvas", PetalPath::OnCanvas},
     {"one-call", PetalPath::OneCall},
     {"no-drawing", std::nullopt},
+    {"saver", PetalPath::OnCanvas, true},
 };
 
 class QuietHost final : public quillane::SaverHost {
@@ -129,7 +134,7 @@ struct Options {
   std::uint64_t Seed = 42;
   int DrawTicks = 9000;
   std::vector<WindowPlacement> Placements{WindowPlacement::FullScreen, WindowPlacement::Normal};
-  std::vector<const Variant*> Variants{&kVariants[0], &kVariants[1]};
+  std::vector<const Variant*> Variants{&kVariants[0], &kVariants[4]};
   long XServerPid = 0;
   long WineServerPid = 0;
 };
@@ -155,6 +160,7 @@ constexpr TimerKind kOpeningTimers[] = {TimerKind::Timer1, TimerKind::Timer2, Ti
 
 // Microseconds of thread time a tick takes to draw into a memory bitmap.
 double DrawingAlone(const Variant& variant, SIZE size, const Options& options) {
+  quillane::FlowerOutlines outlines;
   if (!variant.Path) return 0;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -171,7 +177,8 @@ double DrawingAlone(const Variant& variant, SIZE size, const Options& options) {
   const quillane::PatternParams params;
   const double start = ThreadCpuSeconds();
   for (int t = 0; t < options.DrawTicks; ++t) {
-    quillane::GdiFlowerCanvas canvas(dc.Get(), size, quillane::FrmScreenSaver::kDesignedPenWidth, *variant.Path);
+    quillane::GdiFlowerCanvas canvas(dc.Get(), size, quillane::FrmScreenSaver::kDesignedPenWidth, *variant.Path,
+                                     variant.Saver ? &outlines : nullptr);
     engine.Tick(kOpeningTimers[t % 3], params, canvas);
   }
   GdiFlush();
@@ -215,6 +222,10 @@ class TimedRun {
   void Tick(TimerKind kind) {
     if (!window_.TimerEnabled(kind)) return;
     ++ticks_;
+    if (variant_.Saver) {
+      window_.Tick(kind);
+      return;
+    }
     if (!variant_.Path) {
       BlankCanvas canvas(window_.Handle());
       window_.Engine().Tick(kind, window_.ReadPatternParams(), canvas);
@@ -315,7 +326,7 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: saver_cost_bench.exe [seconds=30] [rounds=1] [seed=42] [draw-ticks=9000]\n"
-                 "         [placements=full,framed] [paths=every-petal,on-canvas,one-call,no-drawing]\n"
+                 "         [placements=full,framed] [paths=every-petal,on-canvas,one-call,saver,no-drawing]\n"
                  "         [xserver=PID] [wineserver=PID]\n");
     return 2;
   }

@@ -44,10 +44,12 @@ class MainWindowTest : public ::testing::Test {
     for (auto kind : kAllTimers) on.push_back(window.TimerEnabled(kind));
     return on;
   }
-  // Ticks the timers of `kinds` in turn, as if they ran.
+  // Ticks the timers of `kinds` in turn, as if they ran, and shows the
+  // canvas as the next frame would.
   void Tick(int ticks, std::initializer_list<TimerKind> kinds = {TimerKind::Timer1, TimerKind::Timer2}) {
     for (int i = 0; i < ticks; ++i)
       for (TimerKind kind : kinds) window.Tick(kind);
+    window.ShowCanvas();
   }
 
   static constexpr TimerKind kAllTimers[] = {TimerKind::Timer1, TimerKind::Timer2, TimerKind::Timer3,

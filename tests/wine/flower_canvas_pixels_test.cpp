@@ -138,6 +138,33 @@ TEST(FlowerCanvasPixels, SeededTicksPaintThePixelsOfThePlainPathAfterEveryTick) 
   }
 }
 
+// Flowers that do not spin swell and shrink between two sizes as they drift,
+// so their shapes come back and are painted from the outlines kept; what
+// they paint is still exactly the pixels of the plain path, also over the
+// edges and in the pen widths the mixer offers.
+TEST(FlowerCanvasPixels, FlowersPaintedFromTheirKeptOutlinesPaintThePixelsOfThePlainPath) {
+  constexpr TimerKind kKinds[] = {TimerKind::Timer2, TimerKind::Timer3, TimerKind::Timer2, TimerKind::Timer1};
+  PatternParams params = OverhangingFlowers();
+  params.Spin = PatternParams{}.Spin;
+  params.ScaleFloor = PatternParams{}.ScaleFloor;
+  for (int width : kPenWidths) {
+    SCOPED_TRACE(testing::Message() << "pen width " << width);
+    SeededRandom plainRandom(20261208), keptRandom(20261208);
+    FlowerEngine plainEngine(plainRandom), keptEngine(keptRandom);
+    Bitmap32 plain, kept;
+    FlowerOutlines outlines;
+    for (int t = 0; t < 400; ++t) {
+      GdiFlowerCanvas plainCanvas(plain.Dc(), kCanvas, width, PetalPath::EveryPetal);
+      plainEngine.Tick(kKinds[t % 4], params, plainCanvas);
+      GdiFlowerCanvas keptCanvas(kept.Dc(), kCanvas, width, PetalPath::OnCanvas, &outlines);
+      keptEngine.Tick(kKinds[t % 4], params, keptCanvas);
+      ASSERT_TRUE(SamePixels(plain.Pixels(), kept.Pixels())) << "after tick " << t;
+    }
+    EXPECT_GT(Lit(plain.Pixels()), static_cast<std::size_t>(kCanvas.cx) * kCanvas.cy / 20);
+    EXPECT_GT(outlines.Reused(), 50);
+  }
+}
+
 // A small kite lying wholly beyond one edge (or corner), `gap` pixels out.
 Petal PetalBeyond(int side, int gap, int along) {
   // Corners relative to the nearest canvas pixel, before moving out by gap.

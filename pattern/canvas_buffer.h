@@ -1,0 +1,46 @@
+#pragma once
+// The canvas in memory: the ticks draw here, and the window is shown what
+// they drew at most once a display frame. A flower tick comes every few
+// milliseconds; copying each one to the screen as it is drawn costs more than
+// the drawing and shows nothing a frame later would not.
+//
+// The window stays the truth: what the window erases is erased here too, and
+// what is drawn here goes to the window unchanged, so the window shows exactly
+// the pixels it would show had every tick drawn on it.
+#include <windows.h>
+
+#include <optional>
+
+#include "win32/gdi.h"
+
+namespace quillane {
+
+class CanvasBuffer {
+ public:
+  // Sizes the picture to the window's client area, keeping what overlaps and
+  // filling the rest with `background`; false when it cannot be made.
+  bool Fit(HWND window, COLORREF background);
+  // Gives the picture up (the window goes).
+  void Release();
+  HDC Dc() const { return dc_ ? dc_->Get() : nullptr; }
+  SIZE Size() const { return size_; }
+  explicit operator bool() const { return bitmap_.Handle && dc_ && *dc_; }
+
+  // Marks an area drawn since the window last saw the picture.
+  void Touch(const RECT& area) { UnionRect(&pending_, &pending_, &area); }
+  bool Pending() const { return !IsRectEmpty(&pending_); }
+  // Copies what was drawn since to the window; false when nothing waited.
+  bool Show(HWND window);
+  // The window's erase through `eraseDc` (the pixels it may paint) in `brush`:
+  // the same pixels here take the same colour.
+  void Erase(HDC eraseDc, HBRUSH brush);
+
+ private:
+  SIZE size_{};
+  RECT pending_{};
+  std::optional<win::MemoryDc> dc_;
+  win::DibSection bitmap_;
+  std::optional<win::SelectGuard> selected_;
+};
+
+}  // namespace quillane
