@@ -79,6 +79,11 @@ TEST_F(SaverWindowTest, TheWindowShowsThePixelsOfEveryTickDrawnStraightOnItAlsoA
   window.SetStartParams(params);
   Open();
   StopTimers();
+  // Wholly on the screen and above the rest, so every pixel of it is shown.
+  SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
+  // The real timers may have ticked before they stopped: both start from nothing.
+  window.Engine().Slots() = {};
+  random = ScriptedRandom{ScriptedRandom::AfterScript::Seeded, 20261208};
   RedrawWindow(window.Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
   const SIZE size = testing_support::ClientSize(window.Handle());
 
