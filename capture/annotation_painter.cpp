@@ -11,7 +11,7 @@ void DrawAnnotation(HDC dc, const Annotation& shape) {
     case AnnotationTool::Rectangle: {
       const win::Brush brush(CreateSolidBrush(colour));
       for (const PixelBox& edge : RectangleEdges(shape.Start, shape.End)) {
-        const RECT r{edge.Left, edge.Top, edge.Right, edge.Bottom};
+        const RECT r = RectOf(edge);
         FillRect(dc, &r, brush.Get());
       }
       break;
@@ -45,6 +45,8 @@ win::Font AnnotationFont(float points, win::DisplayDpi dpi) {
   return win::CreateDesignFont(L"宋体", points, FW_NORMAL, dpi);
 }
 
+RECT RectOf(const PixelBox& box) { return {box.Left, box.Top, box.Right, box.Bottom}; }
+
 win::Region RegionOf(const std::vector<PixelBox>& boxes) {
   std::vector<BYTE> data(sizeof(RGNDATAHEADER) + boxes.size() * sizeof(RECT));
   auto* header = reinterpret_cast<RGNDATA*>(data.data());
@@ -55,7 +57,7 @@ win::Region RegionOf(const std::vector<PixelBox>& boxes) {
   const RECT bounds = BoundsOf(boxes);
   header->rdh.rcBound = bounds;
   auto* rects = reinterpret_cast<RECT*>(header->Buffer);
-  for (std::size_t i = 0; i < boxes.size(); ++i) rects[i] = {boxes[i].Left, boxes[i].Top, boxes[i].Right, boxes[i].Bottom};
+  for (std::size_t i = 0; i < boxes.size(); ++i) rects[i] = RectOf(boxes[i]);
   return win::Region(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), header));
 }
 

@@ -18,6 +18,8 @@ void DrawAnnotation(HDC dc, const Annotation& shape);
 // The font text is typed and drawn in, of that many points.
 win::Font AnnotationFont(float points, win::DisplayDpi dpi);
 
+// A box as a GDI rectangle.
+RECT RectOf(const PixelBox& box);
 // The boxes as one region (empty when there are none), for clipping and repainting.
 win::Region RegionOf(const std::vector<PixelBox>& boxes);
 // The smallest rectangle holding them.

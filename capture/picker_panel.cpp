@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "capture/annotation_painter.h"
 #include "win32/window.h"
 
 namespace quillane::capture {
@@ -13,8 +14,6 @@ constexpr COLORREF kFaceBorder = RGB(122, 150, 185);
 constexpr COLORREF kArrowColour = RGB(40, 40, 40);
 // The face's drop button by look: normal, under the pointer, pressed.
 constexpr std::array<COLORREF, 3> kFaceButton{RGB(222, 238, 255), RGB(240, 248, 255), RGB(170, 205, 245)};
-
-RECT RectOf(const PixelBox& box) { return {box.Left, box.Top, box.Right, box.Bottom}; }
 
 void Fill(HDC dc, const RECT& r, COLORREF colour) {
   const win::Brush brush(CreateSolidBrush(colour));

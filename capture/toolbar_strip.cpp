@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "capture/annotation_painter.h"
 #include "win32/window.h"
 
 namespace quillane::capture {
@@ -33,8 +34,6 @@ win::Bitmap DrawIcons(COLORREF background) {
   }
   return std::move(bitmap);
 }
-
-RECT RectOf(const PixelBox& box) { return {box.Left, box.Top, box.Right, box.Bottom}; }
 
 }  // namespace
 

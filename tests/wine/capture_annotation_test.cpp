@@ -413,37 +413,27 @@ TEST(CaptureAnnotation, AHundredDrawingsUndoneAndCopiedLeaveNoGdiObjectBehind) {
     ASSERT_TRUE(capture.Open(nullptr));
     ShowWindow(capture.Handle(), SW_SHOW);
     const HWND window = capture.Handle();
-    const auto click = [&](HWND target, POINT at) {
-      send(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
-      send(target, WM_LBUTTONUP, 0, at);
-    };
-    const auto button = [&](int index) {
-      const PixelBox& b = capture.Toolbar().Layout().Buttons[static_cast<std::size_t>(index)];
-      click(capture.Strip(), {b.Left + 1, b.Top + 1});
-    };
-    send(window, WM_LBUTTONDOWN, MK_LBUTTON, {20, 20});
-    send(window, WM_MOUSEMOVE, MK_LBUTTON, {400, 300 + i});
-    send(window, WM_LBUTTONUP, 0, {400, 300 + i});
-    button(i % 3 == 0 ? kRectangleTool : i % 3 == 1 ? kEllipseTool : kArrowTool);
+    SendLeftDrag(window, {20, 20}, {400, 300 + i});
+    SendButtonClick(capture, i % 3 == 0 ? kRectangleTool : i % 3 == 1 ? kEllipseTool : kArrowTool);
     const PixelBox& swatch = capture.Pickers().Palette()[static_cast<std::size_t>(i % kSwatchCount)];
-    click(capture.ColourPanel(), {swatch.Left + 1, swatch.Top + 1});
+    SendLeftClick(capture.ColourPanel(), {swatch.Left + 1, swatch.Top + 1});
     send(window, WM_LBUTTONDOWN, MK_LBUTTON, {50, 50});
     send(window, WM_MOUSEMOVE, MK_LBUTTON, {200, 150 + i});
     send(window, WM_MOUSEMOVE, MK_LBUTTON, {500, 100});
     send(window, WM_LBUTTONUP, 0, {500, 100});
-    button(kTextTool);
+    SendButtonClick(capture, kTextTool);
     SetWindowTextW(capture.Pickers().SizeText(), i % 2 ? L"24" : L"abc");
-    click(window, {60, 200});
+    SendLeftClick(window, {60, 200});
     SetWindowTextW(capture.TextEdit(), L"文字 text");
-    click(window, {300, 250});
+    SendLeftClick(window, {300, 250});
     win::PumpPendingMessages();
     ASSERT_EQ(capture.Session().Snapshots().snapshotPos(), 3) << i;
-    button(kUndoButton);
+    SendButtonClick(capture, kUndoButton);
     if (i % 2) {
-      click(window, {70, 220});  // a text still waiting when the copy is taken
+      SendLeftClick(window, {70, 220});  // a text still waiting when the copy is taken
       SetWindowTextW(capture.TextEdit(), L"等待");
     }
-    button(kCopyButton);
+    SendButtonClick(capture, kCopyButton);
     ASSERT_FALSE(capture.Exists()) << i;
   }
   win::PumpPendingMessages();

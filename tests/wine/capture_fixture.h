@@ -109,6 +109,22 @@ class ClipboardHolder {
   std::thread thread_;
 };
 
+// Input sent straight to a window's procedure, for loops too fast for real input.
+inline void SendLeftDrag(HWND window, POINT from, POINT to) {
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
+inline void SendLeftClick(HWND window, POINT at) {
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+// Inside a toolbar button, near its top left corner.
+inline void SendButtonClick(const FrmScreenCapture& capture, int button) {
+  const PixelBox& b = capture.Toolbar().Layout().Buttons[static_cast<std::size_t>(button)];
+  SendLeftClick(capture.Strip(), {b.Left + 1, b.Top + 1});
+}
+
 // A capture window opened over the backdrop, shown and in front.
 class CaptureFixture : public ::testing::Test {
  protected:

@@ -126,9 +126,7 @@ TEST_F(CaptureOutputTest, ABusyClipboardIsTriedAgainThenReportedAndTheRegionStay
   {
     // Let go while the copy is still trying.
     const ClipboardHolder briefly(60);
-    const POINT at = ButtonMiddle(kCopyButton);
-    SendMessageW(capture.Strip(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    SendMessageW(capture.Strip(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    SendLeftClick(capture.Strip(), ButtonMiddle(kCopyButton));
   }
   EXPECT_FALSE(capture.Exists());
   EXPECT_EQ(dialogs.Messages.size(), 1u);
@@ -302,9 +300,7 @@ TEST_F(CaptureOutputTest, WhileTheDialogIsOpenTheCaptureIgnoresInputAndAFailingD
     SendMessageW(capture.Handle(), WM_CHAR, 27, 0);
     SendMessageW(capture.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 200));
     SendMessageW(capture.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(200, 200));
-    const POINT close = ButtonMiddle(kCloseButton);
-    SendMessageW(capture.Strip(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(close.x, close.y));
-    SendMessageW(capture.Strip(), WM_LBUTTONUP, 0, MAKELPARAM(close.x, close.y));
+    SendLeftClick(capture.Strip(), ButtonMiddle(kCloseButton));
     aliveAfterInput = capture.Exists() && Session().State().captureMode == CaptureMode::Move;
   };
   dialogs.SaveAnswers = {win::SaveFileAnswer::Failed(FNERR_INVALIDFILENAME)};
@@ -368,14 +364,9 @@ TEST(CaptureOutput, AHundredCopiesAndSavesLeaveNoGdiObjectBehind) {
     win::Owned<FrmScreenCapture> capture(CaptureServices{dialogs});
     ASSERT_TRUE(capture.Open(nullptr));
     ShowWindow(capture.Handle(), SW_SHOW);
-    SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10 + i, 10));
-    SendMessageW(capture.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200 + i));
-    SendMessageW(capture.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 200 + i));
+    SendLeftDrag(capture.Handle(), {10 + i, 10}, {300, 200 + i});
     dialogs.SaveAnswers = {folder.File(i % 4 == 1 ? L"shot.png" : L"shot.bmp")};
-    const PixelBox& button =
-        capture.Toolbar().Layout().Buttons[static_cast<std::size_t>(i % 2 ? kSaveButton : kCopyButton)];
-    SendMessageW(capture.Strip(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.Left + 1, button.Top + 1));
-    SendMessageW(capture.Strip(), WM_LBUTTONUP, 0, MAKELPARAM(button.Left + 1, button.Top + 1));
+    SendButtonClick(capture, i % 2 ? kSaveButton : kCopyButton);
     ASSERT_FALSE(capture.Exists()) << i;
   }
   win::PumpPendingMessages();

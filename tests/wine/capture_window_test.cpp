@@ -18,6 +18,7 @@ namespace {
 using testing::Backdrop;
 using testing::BackdropColour;
 using testing::DifferencesFromBackdrop;
+using testing::SendLeftDrag;
 using testing_support::Delivery;
 using testing_support::MouseButton;
 using testing_support::PumpFor;
@@ -287,9 +288,7 @@ TEST(CaptureWindow, AHundredOpeningsLeaveNoGdiObjectBehind) {
     ASSERT_TRUE(capture.Open(nullptr));
     ShowWindow(capture.Handle(), SW_SHOW);
     // A region with its labels, as a user makes one.
-    SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10 + i, 10));
-    SendMessageW(capture.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200 + i));
-    SendMessageW(capture.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 200 + i));
+    SendLeftDrag(capture.Handle(), {10 + i, 10}, {300, 200 + i});
     win::PumpPendingMessages();
     if (i % 2) SendMessageW(capture.Handle(), WM_CHAR, 27, 0);
   }
