@@ -198,8 +198,7 @@ LRESULT PaintEditableCombo(SkinnedWindow& w, WPARAM wParam) {
     FillSolid(dc, 0, 0, size.cx, size.cy, kWhite);
     FrameSolid(dc, 0, 0, size.cx, size.cy, FrameColour(w.Handle));
     RestoreDC(dc, saved);
-    int state = w.OldState;
-    PaintComboButton(w, dc, state, true);
+    PaintComboButton(w, dc, w.OldState, true);
   });
 }
 
@@ -207,13 +206,13 @@ LRESULT PaintEditableCombo(SkinnedWindow& w, WPARAM wParam) {
 
 bool EditableCombo(const SkinnedWindow& w) { return w.Kind == ControlKind::ComboBox && (Style(w.Handle) & 1) == 0; }
 
-int PaintCheckBox(SkinnedWindow& w, int state, bool force) {
-  if (state == w.OldState && !force) return 0;
+void PaintCheckBox(SkinnedWindow& w, int state, bool force) {
+  if (state == w.OldState && !force) return;
   w.OldState = state;
   const SkinImages* images = CurrentSkinImages();
   const SIZE box = MarkBoxSize();
   const Surface work(box.cx, box.cy);
-  if (!images || !work) return 1;
+  if (!images || !work) return;
   const HDC dc = work.Dc();
   const bool enabled = Enabled(w.Handle);
   FillSolid(dc, 0, 0, box.cx, box.cy, kWhite);
@@ -227,14 +226,13 @@ int PaintCheckBox(SkinnedWindow& w, int state, bool force) {
   if (check == BST_CHECKED || check == BST_INDETERMINATE)
     CopyMark(dc, CentredIn(box.cx, box.cy, mark.Width, mark.Height), *images->Mark, mark, enabled);
   DrawOn(w.Handle, nullptr, [&](HDC target) { Blit(target, 0, BoxTop(WindowSize(w.Handle).cy, box.cy), work); });
-  return 1;
 }
 
-int PaintOption(SkinnedWindow& w, int state, bool force) {
-  if (state == w.OldState && !force) return 0;
+void PaintOption(SkinnedWindow& w, int state, bool force) {
+  if (state == w.OldState && !force) return;
   w.OldState = state;
   const SkinImages* images = CurrentSkinImages();
-  if (!images) return 1;
+  if (!images) return;
   const SIZE box = MarkBoxSize();
   const int top = BoxTop(WindowSize(w.Handle).cy, box.cy);
   const bool enabled = Enabled(w.Handle);
@@ -249,10 +247,14 @@ int PaintOption(SkinnedWindow& w, int state, bool force) {
     dot.Y += top;
     CopyMark(dc, dot, *images->Mark, kOptionDotGlyph, enabled);
   });
-  return 1;
 }
 
-void PaintComboButton(SkinnedWindow& w, HDC dc, int& state, bool force) {
+void RepaintMark(SkinnedWindow& w) {
+  if (w.Kind == ControlKind::CheckBox) PaintCheckBox(w, w.OldState, true);
+  if (w.Kind == ControlKind::OptionButton) PaintOption(w, w.OldState, true);
+}
+
+void PaintComboButton(SkinnedWindow& w, HDC dc, int state, bool force) {
   if (SendMessageW(w.Handle, CB_GETDROPPEDSTATE, 0, 0)) state = 2;
   if (state == w.OldState && !force) return;
   if ((Style(w.Handle) & 2) == 0) return;  // a simple combo box has no drop button
@@ -274,16 +276,16 @@ void PaintComboButton(SkinnedWindow& w, HDC dc, int& state, bool force) {
   DrawOn(w.Handle, dc, [&](HDC target) { Blit(target, button.Place.X, button.Place.Y, work); });
 }
 
-int PaintHeaderItem(SkinnedWindow& w, HDC dc, int index, int state) {
+void PaintHeaderItem(SkinnedWindow& w, HDC dc, int index, int state) {
   const HWND header = w.Handle;
   // Items may have been removed since the index was stored.
   index = ExistingItem(index, HeaderItemCount(header));
   RECT item{};
   const SkinImages* images = CurrentSkinImages();
-  if (index < 0 || !images || !HeaderItemRect(header, index, item)) return 0;
+  if (index < 0 || !images || !HeaderItemRect(header, index, item)) return;
   const int width = item.right - item.left, height = WindowSize(header).cy;
   const Surface work(width, height);
-  if (!work) return 0;
+  if (!work) return;
   {
     const HeaderText font(header, work.Dc());
     DrawHeaderItem(work.Dc(), *images->Header, state == 1 || state == 2 ? state : 0, 0, width, height,
@@ -292,7 +294,6 @@ int PaintHeaderItem(SkinnedWindow& w, HDC dc, int index, int state) {
   DrawOn(header, dc, [&](HDC target) {
     BitBlt(target, item.left, 0, width, item.bottom - item.top, work.Dc(), 0, 0, SRCCOPY);
   });
-  return 0;
 }
 
 Point GetNcBorder(HWND window) {
@@ -319,16 +320,14 @@ LRESULT PaintClient(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam
   if (w.Gone) return result;
   switch (w.Kind) {
     case ControlKind::ComboBox:
-    case ControlKind::DriveList: {
+    case ControlKind::DriveList:
       PaintListFrames(window);
-      int state = w.OldState;
-      PaintComboButton(w, nullptr, state, true);
+      PaintComboButton(w, nullptr, w.OldState, true);
       break;
-    }
     // The control has just drawn its own box or circle: the skin's goes
     // over it again, in the state it showed.
-    case ControlKind::CheckBox: PaintCheckBox(w, w.OldState, true); break;
-    case ControlKind::OptionButton: PaintOption(w, w.OldState, true); break;
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton: RepaintMark(w); break;
     case ControlKind::DataList:
     case ControlKind::ComboList: PaintListFrames(window); break;
     case ControlKind::Grid:

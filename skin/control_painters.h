@@ -15,20 +15,22 @@ class SkinnedWindow;
 
 // The box or circle at the window's left edge in `state` (0 normal, 1 hot,
 // 2 pressed; disabled windows look disabled whatever the state). The caption
-// stays the control's own. 1 when drawn: the state differs from the one
-// shown, or `force`.
-int PaintCheckBox(SkinnedWindow& window, int state, bool force);
-int PaintOption(SkinnedWindow& window, int state, bool force);
+// stays the control's own. Drawn when the state differs from the one shown,
+// or with `force`.
+void PaintCheckBox(SkinnedWindow& window, int state, bool force);
+void PaintOption(SkinnedWindow& window, int state, bool force);
+// A check box's or option button's box or circle again, in the state it had.
+void RepaintMark(SkinnedWindow& window);
 // A combo box with an edit field (the drop-down style), whose drop button
 // answers the pointer only over the button itself.
 bool EditableCombo(const SkinnedWindow& window);
 // A combo box's drop button, into `dc` (client coordinates) or the window's
-// own context when null. Pressed (`state` becomes 2) while the list is open;
+// own context when null. Pressed whatever `state` while the list is open;
 // simple combo boxes have no drop button.
-void PaintComboButton(SkinnedWindow& window, HDC dc, int& state, bool force);
+void PaintComboButton(SkinnedWindow& window, HDC dc, int state, bool force);
 // One header item, into `dc` or the window's own context when null. An index
-// below 0, or of an item that no longer exists, draws nothing. Returns 0.
-int PaintHeaderItem(SkinnedWindow& window, HDC dc, int index, int state);
+// below 0, or of an item that no longer exists, draws nothing.
+void PaintHeaderItem(SkinnedWindow& window, HDC dc, int index, int state);
 
 // The width of the window's left border and the height of its top border.
 Point GetNcBorder(HWND window);

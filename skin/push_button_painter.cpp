@@ -16,6 +16,14 @@ std::wstring Caption(HWND window) {
   return text;
 }
 
+// Makes `surface` anew when it is missing or of another size; true when it did.
+bool FitSurface(std::unique_ptr<Surface>& surface, SIZE size) {
+  if (surface && surface->Width() == size.cx && surface->Height() == size.cy) return false;
+  surface.reset();  // the old surface goes before the new one is made
+  surface = std::make_unique<Surface>(size.cx, size.cy);
+  return true;
+}
+
 }  // namespace
 
 bool IsSkinnablePushButton(LONG_PTR style) {
@@ -30,10 +38,7 @@ void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin) {
   const bool focused = GetFocus() == button.Handle;
   for (int look = 0; look < 4; ++look) {
     std::unique_ptr<Surface>& image = button.StateImages[look];
-    if (!image || image->Width() != size.cx || image->Height() != size.cy) {
-      image.reset();  // the old surface goes before the new one is made
-      image = std::make_unique<Surface>(size.cx, size.cy);
-    }
+    FitSurface(image, size);
     if (!*image) continue;
     const HDC dc = image->Dc();
     if (buttonSkin)
@@ -48,9 +53,7 @@ void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin) {
     DrawTextW(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     if (focused) DrawFocusRect(dc, &text);
   }
-  if (!button.Shown || button.Shown->Width() != size.cx || button.Shown->Height() != size.cy) {
-    button.Shown.reset();
-    button.Shown = std::make_unique<Surface>(size.cx, size.cy);
+  if (FitSurface(button.Shown, size)) {
     const int look = IsWindowEnabled(button.Handle) ? button.Fade.Look() : kLookDisabled;
     const Surface* image = button.StateImages[look].get();
     if (*button.Shown && image && *image)

@@ -5,11 +5,11 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "skin/skin_colours.h"
+
 namespace quillane::skin {
 
 namespace {
-
-constexpr Rgb kWhite = 0xFFFFFF;
 
 int Channel(Rgb colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
 
@@ -91,6 +91,24 @@ void ButtonFrame(SkinImage& image, int state, std::initializer_list<KeyRow> keys
   }
 }
 
+// The hot and pressed frames: a ring one pixel inside the border, around an
+// interior given by its third and middle columns at three rows.
+struct InteriorRow {
+  int Row;
+  Rgb Third, Middle;
+};
+void RingFrame(SkinImage& image, int state, Rgb ring, InteriorRow top, InteriorRow upper, InteriorRow lower) {
+  const auto inside = [ring](const InteriorRow& r) { return KeyRow{r.Row, Sym(kBorder, ring, r.Third, r.Middle)}; };
+  ButtonFrame(image, state,
+              {{0, kTopEdge},
+               {1, Sym(kBorder, ring, ring, ring)},
+               inside(top),
+               inside(upper),
+               inside(lower),
+               {19, Sym(kBorder, ring, ring, ring)},
+               {20, kBottomEdge}});
+}
+
 SkinImage ButtonSkin() {
   SkinImage image = Blank(kButtonFrameWidth, 4 * kButtonFrameHeight, kKeyColour);
   // Normal: light at the top, darkening downwards.
@@ -102,25 +120,9 @@ SkinImage ButtonSkin() {
                {19, Sym(kBorder, 0xBFD8EE, 0xA7CAE7, 0xA7CAE7)},
                {20, kBottomEdge}});
   // Hot: a bright cyan inner ring.
-  constexpr Rgb kHotRing = 0x4CC3FB;
-  ButtonFrame(image, 1,
-              {{0, kTopEdge},
-               {1, Sym(kBorder, kHotRing, kHotRing, kHotRing)},
-               {2, Sym(kBorder, kHotRing, 0xE6F6FE, 0xF6FBFE)},
-               {6, Sym(kBorder, kHotRing, 0xC0E7FD, 0xE2F2FC)},
-               {18, Sym(kBorder, kHotRing, 0x8FD5F9, 0xACDFF9)},
-               {19, Sym(kBorder, kHotRing, kHotRing, kHotRing)},
-               {20, kBottomEdge}});
+  RingFrame(image, 1, 0x4CC3FB, {2, 0xE6F6FE, 0xF6FBFE}, {6, 0xC0E7FD, 0xE2F2FC}, {18, 0x8FD5F9, 0xACDFF9});
   // Pressed: a deeper blue inner ring over a darker interior.
-  constexpr Rgb kPressedRing = 0x3AB9F9;
-  ButtonFrame(image, 2,
-              {{0, kTopEdge},
-               {1, Sym(kBorder, kPressedRing, kPressedRing, kPressedRing)},
-               {2, Sym(kBorder, kPressedRing, 0xA9D8F4, 0xC4E2F5)},
-               {6, Sym(kBorder, kPressedRing, 0x9AD0F2, 0xB7DBF3)},
-               {18, Sym(kBorder, kPressedRing, 0x78BFEC, 0x92CBEE)},
-               {19, Sym(kBorder, kPressedRing, kPressedRing, kPressedRing)},
-               {20, kBottomEdge}});
+  RingFrame(image, 2, 0x3AB9F9, {2, 0xA9D8F4, 0xC4E2F5}, {6, 0x9AD0F2, 0xB7DBF3}, {18, 0x78BFEC, 0x92CBEE});
   // Disabled: a pale border over near-white.
   constexpr Rgb kPaleBorder = 0x87C3E8;
   ButtonFrame(image, 3,

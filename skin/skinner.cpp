@@ -27,7 +27,6 @@ const char kFadeTimerTag = 0;
 struct SkinModule {
   bool UserTrackMouseEvent = false;
   std::unique_ptr<SkinImages> Images;
-  int SkinnedCount = 0;
   // The state of every skinned window, and of unskinned ones whose message
   // still runs (freed when it returns).
   std::unordered_map<HWND, std::unique_ptr<SkinnedWindow>> Windows;
@@ -68,9 +67,7 @@ void BuildImages() {
 
 void ReleaseImagesWhenUnused() {
   SkinModule& module = Module();
-  if (module.SkinnedCount > 0) return;
-  module.SkinnedCount = 0;
-  module.Images.reset();
+  if (module.Windows.empty()) module.Images.reset();
 }
 
 const Surface* ButtonImage() {
@@ -126,12 +123,6 @@ int HeaderHitAt(HWND header, LPARAM lParam) {
     items.push_back({item.left, item.right});
   }
   return HeaderHit(items, GET_X_LPARAM(lParam));
-}
-
-// Shows the skin's box or circle again in the state it had.
-void RepaintMark(SkinnedWindow& w) {
-  if (w.Kind == ControlKind::CheckBox) PaintCheckBox(w, w.OldState, true);
-  if (w.Kind == ControlKind::OptionButton) PaintOption(w, w.OldState, true);
 }
 
 // Messages after which a check box or option button has drawn its own box
@@ -412,7 +403,7 @@ LRESULT HandleMessage(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lPar
 
 UINT_PTR FadeTimerId() { return reinterpret_cast<UINT_PTR>(&kFadeTimerTag); }
 
-int SkinnedCount() { return Module().SkinnedCount; }
+int SkinnedCount() { return static_cast<int>(Module().Windows.size()); }
 bool SkinImagesBuilt() { return Module().Images != nullptr; }
 const SkinImages* CurrentSkinImages() { return Module().Images.get(); }
 bool IsSkinned(HWND window) { return Find(window) != nullptr; }
@@ -454,7 +445,6 @@ int SkinWindow(HWND window) {
   }
   SkinModule& module = Module();
   module.Windows[window] = std::move(state);
-  ++module.SkinnedCount;
   w.MirrorProperty(L"PROCADDR", previousProcedure ? previousProcedure : 1);
   if (w.OwnerDrawn) SetRoundedRegion(window);
   w.MirrorProperties();
@@ -483,7 +473,6 @@ int UnskinWindow(HWND window) {
   module.Windows.erase(window);
   if (owned->Depth > 0) module.Retired.push_back(std::move(owned));
   owned.reset();
-  --module.SkinnedCount;
   ReleaseImagesWhenUnused();
   return 1;
 }

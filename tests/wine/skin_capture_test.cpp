@@ -5,9 +5,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <utility>
-
 #include "capture/frm_screen_capture.h"
 #include "dialog_script.h"
 #include "input_driver.h"
@@ -25,15 +22,6 @@ namespace {
 
 using testing_support::Delivery;
 using testing_support::WaitUntil;
-
-// Runs once the capture window is there, from the loop that runs it.
-std::function<void(HWND capture)> inCapture;
-void CALLBACK RunInCapture(HWND, UINT, UINT_PTR id, DWORD) {
-  const HWND capture = FindWindowW(win::kCaptureWindowClass, nullptr);
-  if (!capture) return;
-  KillTimer(nullptr, id);
-  if (inCapture) std::exchange(inCapture, nullptr)(capture);
-}
 
 // The capture's window of that class at that place (its strip, a handle).
 HWND ChildAt(HWND capture, POINT client) {
@@ -78,7 +66,7 @@ TEST_F(SkinCaptureTest, ItsPicturesKeepTheirLookAndClosingItselfLeavesNothing) {
 
   bool skinned = false, stripSkinned = false, closed = false;
   testing_support::Pixels strip, handle;
-  inCapture = [&](HWND capture) {
+  testing_support::WhenCaptureShows([&](HWND capture) {
     skinned = WaitUntil([&] { return skin::IsSkinned(capture); });
     testing_support::Drag(capture, {100, 100}, {420, 340}, Delivery::Real);
     const HWND stripWindow = ChildAt(capture, {300, 350});
@@ -90,8 +78,7 @@ TEST_F(SkinCaptureTest, ItsPicturesKeepTheirLookAndClosingItselfLeavesNothing) {
     testing_support::Click(capture, {200, 200}, Delivery::Real, testing_support::MouseButton::Right);
     closed = WaitUntil([&] { return !IsWindow(capture); });
     if (!closed) DestroyWindow(capture);
-  };
-  SetTimer(nullptr, 0, 20, &RunInCapture);
+  });
   RunMenu(kMenuScreenshot);
   EXPECT_TRUE(skinned);
   EXPECT_TRUE(stripSkinned);
@@ -115,7 +102,7 @@ TEST_F(SkinCaptureTest, ItsSaveDialogAndErrorBoxAreSkinnedAndTheCaptureWaitsForT
     return Seen{skin::IsSkinned(dialog), !IsWindowEnabled(capture), shown == dialog || IsChild(dialog, shown)};
   };
   bool escIgnored = false, closed = false;
-  inCapture = [&](HWND capture) {
+  testing_support::WhenCaptureShows([&](HWND capture) {
     WaitUntil([&] { return skin::IsSkinned(capture); });
     testing_support::Drag(capture, {100, 100}, {420, 340}, Delivery::Real);
     const HWND strip = ChildAt(capture, {300, 350});
@@ -141,8 +128,7 @@ TEST_F(SkinCaptureTest, ItsSaveDialogAndErrorBoxAreSkinnedAndTheCaptureWaitsForT
     testing_support::Click(strip, save, Delivery::Real);
     closed = WaitUntil([&] { return !IsWindow(capture); });
     if (!closed) DestroyWindow(capture);
-  };
-  SetTimer(nullptr, 0, 20, &RunInCapture);
+  });
   capture::ShowScreenCapture(window.Handle(), system);
   EXPECT_TRUE(dialogSeen.Skinned && dialogSeen.CaptureDisabled && dialogSeen.OnTop);
   EXPECT_TRUE(boxSeen.Skinned && boxSeen.CaptureDisabled && boxSeen.OnTop);

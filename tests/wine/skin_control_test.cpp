@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/skin_draw.h"
 #include "skin/skin_pixels.h"
 #include "skin/skinner.h"
 #include "skin_test_support.h"
@@ -37,14 +38,9 @@ void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDAT
 
 // Paints the whole window over in one colour, behind the skin's back.
 void Cover(HWND window, unsigned colour) {
-  const HDC dc = GetWindowDC(window);
-  RECT r{};
-  GetWindowRect(window, &r);
-  const HBRUSH brush = CreateSolidBrush(RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
-  const RECT all{0, 0, r.right - r.left, r.bottom - r.top};
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  ReleaseDC(window, dc);
+  const win::WindowDc dc(window, win::WindowDc::Area::Whole);
+  const SIZE size = skin::WindowSize(window);
+  skin::FillSolid(dc.Get(), 0, 0, size.cx, size.cy, colour);
 }
 
 class SkinControlTest : public ::testing::Test {

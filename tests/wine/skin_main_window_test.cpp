@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <thread>
-#include <utility>
 
 #include "fake_saver_host.h"
 #include "fake_services.h"
@@ -46,13 +44,17 @@ class SkinMainWindowTest : public ::testing::Test {
     for (auto kind : {TimerKind::Timer1, TimerKind::Timer2, TimerKind::Timer3, TimerKind::Timer4})
       owned->SetTimerEnabled(kind, false);
   }
-  int Descendants() const {
-    int count = 0;
-    EnumChildWindows(owned->Handle(), [](HWND, LPARAM n) { ++*reinterpret_cast<int*>(n); return TRUE; },
-                     reinterpret_cast<LPARAM>(&count));
-    return count;
-  }
+  int Descendants() const { return testing_support::CountDescendants(owned->Handle()); }
   HWND Control(int id) { return owned->Panel().Control(id); }
+  // Loaded, shown and still, with the mixer deployed; false when it did not load.
+  bool ShowWithMixer() {
+    if (!owned->Load(WindowPlacement::Normal)) return false;
+    owned->Show();
+    StopTimers();
+    SendMessageW(owned->Handle(), WM_COMMAND, kMenuDeploy, 0);
+    UpdateWindow(owned->Handle());
+    return true;
+  }
   // The middle of a push button's left edge and of the column inside it:
   // the border, and the ring that tells hot and pressed from normal.
   static unsigned Edge(HWND button, int x) {
@@ -122,11 +124,7 @@ TEST_F(SkinMainWindowTest, InThePreviewBoxTheBoxAndItsOtherControlsAreNotTouched
 }
 
 TEST_F(SkinMainWindowTest, MixerButtonsShowTheSkinHoverPressAndFade) {
-  ASSERT_TRUE(owned->Load(WindowPlacement::Normal));
-  owned->Show();
-  StopTimers();
-  SendMessageW(owned->Handle(), WM_COMMAND, kMenuDeploy, 0);
-  UpdateWindow(owned->Handle());
+  ASSERT_TRUE(ShowWithMixer());
   testing_support::MoveMouse(nullptr, {0, 0}, testing_support::Delivery::Real);
   win::PumpPendingMessages();
   for (int id : {kCommand4, kCommand5, kCommand1}) EXPECT_EQ(Edge(Control(id), 0), 0x1B8FD5u) << id;
@@ -161,11 +159,7 @@ TEST_F(SkinMainWindowTest, MixerButtonsShowTheSkinHoverPressAndFade) {
 // "曲体 song" and "柱体column" wear the skin's circle at their left, the
 // green dot on the chosen one, over the mixer's own colours.
 TEST_F(SkinMainWindowTest, OptionButtonsShowTheSkinsCircleAndFollowClicksAndArrowKeys) {
-  ASSERT_TRUE(owned->Load(WindowPlacement::Normal));
-  owned->Show();
-  StopTimers();
-  SendMessageW(owned->Handle(), WM_COMMAND, kMenuDeploy, 0);
-  UpdateWindow(owned->Handle());
+  ASSERT_TRUE(ShowWithMixer());
   win::PumpPendingMessages();
   // Pixels of the dot's middle row, of the ring and of the caption.
   const auto count = [&](int id, unsigned colour) {
@@ -199,15 +193,6 @@ TEST_F(SkinMainWindowTest, OptionButtonsShowTheSkinsCircleAndFollowClicksAndArro
   }
 }
 
-// Runs once the capture window is there, from the loop that runs it.
-std::function<void(HWND)> whileCapturing;
-void CALLBACK OnCaptureOpen(HWND, UINT, UINT_PTR id, DWORD) {
-  const HWND capture = FindWindowW(win::kCaptureWindowClass, nullptr);
-  if (!capture || !IsWindowVisible(capture)) return;
-  KillTimer(nullptr, id);
-  if (whileCapturing) std::exchange(whileCapturing, nullptr)(capture);
-}
-
 // The capture window opened from the skinned main window wears the skin;
 // closed by its own right click, it leaves no skinned window and no GDI
 // object behind, and the main window stays skinned.
@@ -221,14 +206,13 @@ TEST_F(SkinMainWindowTest, TheCaptureWindowIsSkinnedAndClosingItselfLeavesNothin
   const auto gdi = win::LiveGdiObjects();
   HWND capture = nullptr;
   bool skinnedWhileOpen = false, closedByClick = false;
-  whileCapturing = [&](HWND window) {
+  testing_support::WhenCaptureShows([&](HWND window) {
     capture = window;
     skinnedWhileOpen = WaitUntil([&] { return skin::IsSkinned(window); });
     testing_support::Click(window, {20, 20}, testing_support::Delivery::Real, testing_support::MouseButton::Right);
     closedByClick = WaitUntil([&] { return !IsWindow(window); });
     if (!closedByClick) DestroyWindow(window);  // the test fails, but does not hang
-  };
-  SetTimer(nullptr, 0, 20, &OnCaptureOpen);
+  });
   SendMessageW(owned->Handle(), WM_COMMAND, kMenuScreenshot, 0);  // returns when the capture has closed
   ASSERT_NE(capture, nullptr);
   EXPECT_TRUE(skinnedWhileOpen);

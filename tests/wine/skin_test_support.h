@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "input_driver.h"
 #include "pixel_probe.h"
@@ -58,6 +60,28 @@ inline INT_PTR Property(HWND window, const wchar_t* name) {
 }
 
 inline LONG_PTR ButtonType(HWND button) { return GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK; }
+
+// Every window below `window`, at any depth.
+inline int CountDescendants(HWND window) {
+  int count = 0;
+  EnumChildWindows(window, [](HWND, LPARAM n) { ++*reinterpret_cast<int*>(n); return TRUE; },
+                   reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// Runs `run` once, from the loop of the capture window, as soon as that
+// window is shown: the command that opens it returns only when it closed.
+inline std::function<void(HWND capture)> inCapture;
+inline void CALLBACK RunInCapture(HWND, UINT, UINT_PTR id, DWORD) {
+  const HWND capture = FindWindowW(win::kCaptureWindowClass, nullptr);
+  if (!capture || !IsWindowVisible(capture)) return;
+  KillTimer(nullptr, id);
+  if (inCapture) std::exchange(inCapture, nullptr)(capture);
+}
+inline void WhenCaptureShows(std::function<void(HWND capture)> run) {
+  inCapture = std::move(run);
+  SetTimer(nullptr, 0, 20, &RunInCapture);
+}
 
 // A dialog-class form with one control of each kind the skin meets: the
 // system's own classes, the program's option buttons, and the system's
@@ -111,12 +135,7 @@ class SkinTestForm {
     win::PumpPendingMessages();
   }
   // The form and every window in it.
-  int WindowCount() const {
-    int count = 1;
-    EnumChildWindows(form_, [](HWND, LPARAM n) { ++*reinterpret_cast<int*>(n); return TRUE; },
-                     reinterpret_cast<LPARAM>(&count));
-    return count;
-  }
+  int WindowCount() const { return 1 + CountDescendants(form_); }
 
  private:
   void Add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h, DWORD exStyle = 0) {

@@ -99,9 +99,8 @@ TEST_F(SkinWindowTest, UnskinningRestoresEveryWindow) {
   EXPECT_FALSE(skin::SkinImagesBuilt());
   EXPECT_EQ(ButtonType(Ok()), BS_DEFPUSHBUTTON);
   EXPECT_EQ(ButtonType(Cancel()), BS_PUSHBUTTON);
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetWindowRgn(Ok(), region), ERROR);
-  DeleteObject(region);
+  const win::Region region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(Ok(), region.Get()), ERROR);
   for (const wchar_t* name : {L"PROCADDR", L"OLDSTYLE", L"OLDSTATE", L"TIMERID", L"0HDC", L"3BMP"})
     EXPECT_EQ(Property(Ok(), name), 0) << name;
   EXPECT_EQ(Property(form.Control(SkinTestForm::kHeader), L"HDINDEX"), 0);
