@@ -184,10 +184,10 @@ void GdiFlowerCanvas::SelectPen(std::uint32_t colour) {
 }
 
 bool GdiFlowerCanvas::MayReachCanvas(const Petal& petal) const {
-  const auto [minX, maxX] = std::minmax({petal[0].X, petal[1].X, petal[2].X, petal[3].X});
-  const auto [minY, maxY] = std::minmax({petal[0].Y, petal[1].Y, petal[2].Y, petal[3].Y});
+  const Bounds corners = CornerBounds({&petal, 1});
   const std::int64_t reach = PenReach(penWidth_);
-  return maxX + reach >= 0 && minX - reach < size_.cx && maxY + reach >= 0 && minY - reach < size_.cy;
+  return corners.Right + reach >= 0 && corners.Left - reach < size_.cx && corners.Bottom + reach >= 0 &&
+         corners.Top - reach < size_.cy;
 }
 
 void GdiFlowerCanvas::Touch(std::span<const Petal> petals) {

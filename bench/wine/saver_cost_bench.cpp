@@ -31,15 +31,19 @@
 #include "pattern/frm_screen_saver.h"
 #include "pattern/gdi_flower_canvas.h"
 #include "pattern/random_source.h"
-#include "pattern/saver_host.h"
 #include "win32/gdi.h"
 #include "win32/message_loop.h"
+
+#include "saver_bench.h"
 
 namespace {
 
 using quillane::PetalPath;
 using quillane::TimerKind;
 using quillane::WindowPlacement;
+using quillane::bench::ProcessCpuSeconds;
+using quillane::bench::QuietHost;
+using quillane::bench::Seconds;
 
 struct Variant {
   const char* Name;
@@ -52,15 +56,6 @@ constexpr Variant kVariants[] = {
     {"one-call", PetalPath::OneCall},
     {"no-drawing", std::nullopt},
     {"saver", PetalPath::OnCanvas, true},
-};
-
-class QuietHost final : public quillane::SaverHost {
- public:
-  bool IsPasswordEnabled() override { return false; }
-  BOOL VerifyScreenSavePwd(HWND) override { return TRUE; }
-  int ShowCursor(BOOL) override { return 0; }
-  BOOL SystemParameters(UINT, UINT, void*, UINT) override { return TRUE; }
-  void ChangePassword() override {}
 };
 
 // Has the size of the canvas and draws nothing.
@@ -79,19 +74,6 @@ class BlankCanvas final : public quillane::FlowerCanvas {
  private:
   float width_, height_;
 };
-
-double Seconds(const FILETIME& time) {
-  ULARGE_INTEGER value;
-  value.LowPart = time.dwLowDateTime;
-  value.HighPart = time.dwHighDateTime;
-  return static_cast<double>(value.QuadPart) / 1e7;
-}
-
-double ProcessCpuSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  return Seconds(kernel) + Seconds(user);
-}
 
 double ThreadCpuSeconds() {
   FILETIME created, exited, kernel, user;
@@ -162,16 +144,9 @@ constexpr TimerKind kOpeningTimers[] = {TimerKind::Timer1, TimerKind::Timer2, Ti
 double DrawingAlone(const Variant& variant, SIZE size, const Options& options) {
   quillane::FlowerOutlines outlines;
   if (!variant.Path) return 0;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
   const quillane::win::MemoryDc dc(nullptr);
-  const quillane::win::Bitmap bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  const quillane::win::SelectGuard selected(dc.Get(), bitmap.Get());
+  const quillane::win::DibSection bitmap = quillane::win::CreateDibSection(size.cx, size.cy);
+  const quillane::win::SelectGuard selected(dc.Get(), bitmap.Handle.Get());
   quillane::SeededRandom random(options.Seed);
   quillane::FlowerEngine engine(random);
   const quillane::PatternParams params;

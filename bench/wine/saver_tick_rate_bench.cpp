@@ -8,38 +8,12 @@
 
 #include "pattern/frm_screen_saver.h"
 #include "pattern/random_source.h"
-#include "pattern/saver_host.h"
-
-namespace {
-
-double Seconds(const FILETIME& time) {
-  ULARGE_INTEGER value;
-  value.LowPart = time.dwLowDateTime;
-  value.HighPart = time.dwHighDateTime;
-  return static_cast<double>(value.QuadPart) / 1e7;
-}
-
-double ProcessCpuSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  return Seconds(kernel) + Seconds(user);
-}
-
-class QuietHost final : public quillane::SaverHost {
- public:
-  bool IsPasswordEnabled() override { return false; }
-  BOOL VerifyScreenSavePwd(HWND) override { return TRUE; }
-  int ShowCursor(BOOL) override { return 0; }
-  BOOL SystemParameters(UINT, UINT, void*, UINT) override { return TRUE; }
-  void ChangePassword() override {}
-};
-
-}  // namespace
+#include "saver_bench.h"
 
 int main(int argc, char** argv) {
   const double runSeconds = argc > 1 ? std::atof(argv[1]) : 5.0;
   const bool fullScreen = argc > 2 && argv[2][0] == 'f';
-  QuietHost host;
+  quillane::bench::QuietHost host;
   quillane::SeededRandom random(42);
   quillane::win::SystemDialogs dialogs;
   quillane::win::SystemShell shell;
@@ -50,7 +24,7 @@ int main(int argc, char** argv) {
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  const double cpuStart = ProcessCpuSeconds();
+  const double cpuStart = quillane::bench::ProcessCpuSeconds();
   long ticks[5] = {};
   double elapsed = 0;
   MSG message;
@@ -66,7 +40,7 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&now);
     elapsed = static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
   }
-  const double cpu = ProcessCpuSeconds() - cpuStart;
+  const double cpu = quillane::bench::ProcessCpuSeconds() - cpuStart;
   const long total = ticks[1] + ticks[2] + ticks[3] + ticks[4];
   std::printf("ran %.1f s (%s): %.1f ticks/s in all (Timer1 %.1f, Timer2 %.1f, Timer3 %.1f); CPU share %.1f%%\n",
               elapsed, fullScreen ? "full screen" : "window", total / elapsed, ticks[1] / elapsed, ticks[2] / elapsed,

@@ -8,7 +8,6 @@
 #include <array>
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,28 +26,21 @@ constexpr PetalPath kFasterPaths[] = {PetalPath::OnCanvas, PetalPath::OneCall};
 // A black 32-bit memory bitmap.
 class Bitmap32 {
  public:
-  Bitmap32() : dc_(nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kCanvas.cx;
-    info.bmiHeader.biHeight = -kCanvas.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-    selected_.emplace(dc_.Get(), bitmap_.Get());
-  }
+  Bitmap32()
+      : dc_(nullptr),
+        bitmap_(win::CreateDibSection(kCanvas.cx, kCanvas.cy)),
+        selected_(dc_.Get(), bitmap_.Handle.Get()) {}
   HDC Dc() const { return dc_.Get(); }
   std::vector<std::uint32_t> Pixels() const {
     GdiFlush();
-    const auto* first = static_cast<const std::uint32_t*>(bits_);
+    const std::uint32_t* first = bitmap_.Pixels;
     return {first, first + static_cast<std::size_t>(kCanvas.cx) * kCanvas.cy};
   }
 
  private:
   win::MemoryDc dc_;
-  win::Bitmap bitmap_;
-  void* bits_ = nullptr;
-  std::optional<win::SelectGuard> selected_;
+  win::DibSection bitmap_;
+  win::SelectGuard selected_;
 };
 
 std::size_t Lit(const std::vector<std::uint32_t>& pixels) {
