@@ -119,7 +119,8 @@ void FrmScreenSaver::Tick(TimerKind kind) {
     return;
   }
   {
-    GdiFlowerCanvas canvas(canvas_.Dc(), canvas_.Size(), drawWidth_, PetalPath::OnCanvas, &outlines_);
+    GdiFlowerCanvas canvas(canvas_.Dc(), canvas_.Size(), drawWidth_, PetalPath::OnCanvas, &outlines_,
+                           canvas_.Pixels());
     engine_.Tick(kind, ReadPatternParams(), canvas);
     canvas_.Touch(canvas.Touched());
   }

@@ -31,6 +31,7 @@ class Bitmap32 {
         bitmap_(win::CreateDibSection(kCanvas.cx, kCanvas.cy)),
         selected_(dc_.Get(), bitmap_.Handle.Get()) {}
   HDC Dc() const { return dc_.Get(); }
+  std::uint32_t* Bits() const { return bitmap_.Pixels; }
   std::vector<std::uint32_t> Pixels() const {
     GdiFlush();
     const std::uint32_t* first = bitmap_.Pixels;
@@ -148,7 +149,7 @@ TEST(FlowerCanvasPixels, FlowersPaintedFromTheirKeptOutlinesPaintThePixelsOfTheP
     for (int t = 0; t < 400; ++t) {
       GdiFlowerCanvas plainCanvas(plain.Dc(), kCanvas, width, PetalPath::EveryPetal);
       plainEngine.Tick(kKinds[t % 4], params, plainCanvas);
-      GdiFlowerCanvas keptCanvas(kept.Dc(), kCanvas, width, PetalPath::OnCanvas, &outlines);
+      GdiFlowerCanvas keptCanvas(kept.Dc(), kCanvas, width, PetalPath::OnCanvas, &outlines, kept.Bits());
       keptEngine.Tick(kKinds[t % 4], params, keptCanvas);
       ASSERT_TRUE(SamePixels(plain.Pixels(), kept.Pixels())) << "after tick " << t;
     }
