@@ -9,6 +9,7 @@
 // the pixels it would show had every tick drawn on it.
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "win32/gdi.h"
@@ -23,6 +24,8 @@ class CanvasBuffer {
   // Gives the picture up (the window goes).
   void Release();
   HDC Dc() const { return dc_ ? dc_->Get() : nullptr; }
+  // The picture's bits, top-down, 32 bits a pixel.
+  std::uint32_t* Pixels() const { return bitmap_.Pixels; }
   SIZE Size() const { return size_; }
   explicit operator bool() const { return bitmap_.Handle && dc_ && *dc_; }
 

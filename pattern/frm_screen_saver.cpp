@@ -71,7 +71,9 @@ bool FrmScreenSaver::Load(WindowPlacement placement) {
       width = height = 1;
       break;
   }
-  const ClassStyle cls{win::kMainWindowClass, nullptr, nullptr, CS_DBLCLKS};
+  // A device context of its own: the canvas is shown on the window once a
+  // frame, and fetching a shared one each time costs the system more than the copy.
+  const ClassStyle cls{win::kMainWindowClass, nullptr, nullptr, CS_DBLCLKS | CS_OWNDC};
   if (CreateWindowOf(cls, exStyle, kCaption, style, x, y, width, height, nullptr, menu)) return true;
   if (menu) DestroyMenu(menu);
   return false;
@@ -119,7 +121,8 @@ void FrmScreenSaver::Tick(TimerKind kind) {
     return;
   }
   {
-    GdiFlowerCanvas canvas(canvas_.Dc(), canvas_.Size(), drawWidth_, PetalPath::OnCanvas, &outlines_);
+    GdiFlowerCanvas canvas(canvas_.Dc(), canvas_.Size(), drawWidth_, PetalPath::OnCanvas, &outlines_,
+                           canvas_.Pixels());
     engine_.Tick(kind, ReadPatternParams(), canvas);
     canvas_.Touch(canvas.Touched());
   }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -40,122 +39,74 @@ Bounds CornerBounds(std::span<const Petal> petals) {
   return b;
 }
 
-// One region from rows of spans, already in the banded order regions keep.
-// Uniting rectangle by rectangle costs the square of their number on some
-// systems, so the rows are made into regions in small groups, then paired up.
-win::Region RegionFromSpans(const std::vector<RECT>& spans) {
-  constexpr std::size_t kGroup = 256;
-  std::vector<win::Region> parts;
-  std::vector<char> data;
-  for (std::size_t first = 0; first < spans.size(); first += kGroup) {
-    const std::size_t count = std::min(kGroup, spans.size() - first);
-    data.assign(sizeof(RGNDATAHEADER) + count * sizeof(RECT), 0);
-    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-    header->dwSize = sizeof(RGNDATAHEADER);
-    header->iType = RDH_RECTANGLES;
-    header->nCount = static_cast<DWORD>(count);
-    header->rcBound = {spans[first].left, spans[first].top, spans[first].right, spans[first + count - 1].bottom};
-    for (std::size_t i = first; i < first + count; ++i) {
-      header->rcBound.left = std::min(header->rcBound.left, spans[i].left);
-      header->rcBound.right = std::max(header->rcBound.right, spans[i].right);
-    }
-    std::memcpy(data.data() + sizeof(RGNDATAHEADER), spans.data() + first, count * sizeof(RECT));
-    parts.emplace_back(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
-    if (!parts.back()) return {};
-  }
-  if (parts.empty()) return win::Region(CreateRectRgn(0, 0, 0, 0));
-  while (parts.size() > 1) {
-    std::vector<win::Region> paired;
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-      if (CombineRgn(parts[i].Get(), parts[i].Get(), parts[i + 1].Get(), RGN_OR) == ERROR) return {};
-      paired.push_back(std::move(parts[i]));
-    }
-    if (parts.size() % 2) paired.push_back(std::move(parts.back()));
-    parts = std::move(paired);
-  }
-  return std::move(parts.front());
-}
-
 }  // namespace
 
 // The petals stroked in white on black in a one-bit bitmap around them; its
-// white pixels, relative to the first petal's centre, are the region.
-win::Region FlowerOutlines::Outlines(int penWidth, std::span<const Petal> petals) {
+// white pixels, relative to the first petal's centre, are the shape.
+std::optional<ShapeSpans> FlowerOutlines::Outlines(int penWidth, std::span<const Petal> petals) {
   const CanvasPoint origin = petals[0][0];
   const Bounds corners = CornerBounds(petals);
-  const std::int32_t reach = PenReach(penWidth);
-  const std::int32_t left = corners.Left - reach, top = corners.Top - reach;
-  const std::int32_t width = corners.Right + reach - left + 1, height = corners.Bottom + reach - top + 1;
+  const std::int64_t reach = PenReach(penWidth);
+  const std::int64_t left = std::int64_t{corners.Left} - reach, top = std::int64_t{corners.Top} - reach;
+  const std::int64_t width = corners.Right + reach - left + 1, height = corners.Bottom + reach - top + 1;
+  // Beyond this a flower is far larger than any screen: stroke it as it is.
+  constexpr std::int64_t kMaxSide = 16384;
+  if (width > kMaxSide || height > kMaxSide) return std::nullopt;
 
   struct {
     BITMAPINFOHEADER Header;
     RGBQUAD Colours[2];
   } info{};
   info.Header.biSize = sizeof info.Header;
-  info.Header.biWidth = width;
-  info.Header.biHeight = -height;
+  info.Header.biWidth = static_cast<LONG>(width);
+  info.Header.biHeight = -static_cast<LONG>(height);
   info.Header.biPlanes = 1;
   info.Header.biBitCount = 1;
   info.Colours[1] = {255, 255, 255, 0};
   void* bits = nullptr;
   const win::MemoryDc dc(nullptr);
+  // A new DIB section is all zeros: black.
   const win::Bitmap mask(
       CreateDIBSection(dc.Get(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dc || !mask) return {};
+  if (!dc || !mask || !bits) return std::nullopt;
   {
     const win::SelectGuard maskSelected(dc.Get(), mask.Get());
-    PatBlt(dc.Get(), 0, 0, width, height, BLACKNESS);
     const win::Pen pen(CreatePen(PS_SOLID, penWidth, RGB(255, 255, 255)));
     const win::SelectGuard penSelected(dc.Get(), pen.Get());
     const win::SelectGuard hollow(dc.Get(), GetStockObject(NULL_BRUSH));
     for (const Petal& petal : petals) {
       std::array<POINT, 4> corners4;
-      for (std::size_t i = 0; i < 4; ++i) corners4[i] = {petal[i].X - left, petal[i].Y - top};
+      for (std::size_t i = 0; i < 4; ++i)
+        corners4[i] = {static_cast<LONG>(petal[i].X - left), static_cast<LONG>(petal[i].Y - top)};
       ::Polygon(dc.Get(), corners4.data(), 4);
     }
     GdiFlush();
   }
-  const auto* row = static_cast<const unsigned char*>(bits);
   const std::size_t stride = (static_cast<std::size_t>(width) + 31) / 32 * 4;
-  const auto lit = [&](std::int32_t x) { return (row[x >> 3] & (0x80 >> (x & 7))) != 0; };
-  std::vector<RECT> spans;
-  for (std::int32_t y = 0; y < height; ++y, row += stride)
-    for (std::int32_t x = 0; x < width;) {
-      while (x < width && !lit(x)) ++x;
-      if (x == width) break;
-      const std::int32_t start = x;
-      while (x < width && lit(x)) ++x;
-      const LONG x0 = left + start - origin.X, x1 = left + x - origin.X, y0 = top + y - origin.Y;
-      spans.push_back({x0, y0, x1, y0 + 1});
-    }
-  return RegionFromSpans(spans);
+  return ShapeSpans::FromMask(static_cast<const std::uint8_t*>(bits), stride, static_cast<std::int32_t>(width),
+                              static_cast<std::int32_t>(height), static_cast<std::int32_t>(left - origin.X),
+                              static_cast<std::int32_t>(top - origin.Y));
 }
 
-void FlowerOutlines::Forget() {
-  shapes_ = {};
-  for (win::Region& kept : kept_) kept.Reset();
-}
+void FlowerOutlines::Forget() { shapes_.Clear(); }
 
-bool FlowerOutlines::Paint(HDC dc, int penWidth, std::uint32_t colour, std::span<const Petal> petals) {
+bool FlowerOutlines::Paint(std::uint32_t* pixels, SIZE size, int penWidth, std::uint32_t colour,
+                           std::span<const Petal> petals) {
   if (petals.empty()) return true;
-  // A solid brush paints exactly the pen's colour only where no colour is
-  // dithered or matched to a palette.
-  if (GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) < 24) return false;
-  const RecurringShapes::Answer answer = shapes_.Look(penWidth, petals);
-  win::Region& kept = kept_[answer.Slot];
-  if (answer.What == RecurringShapes::Verdict::Stroke) {
-    kept.Reset();
-    return false;
+  const ShapeSpans* shape = shapes_.Find(penWidth, petals);
+  if (shape) {
+    ++reused_;
+  } else {
+    std::optional<ShapeSpans> stroked = Outlines(penWidth, petals);
+    if (!stroked) return false;
+    shape = &shapes_.Keep(std::move(*stroked));
   }
-  if (answer.What == RecurringShapes::Verdict::Keep) kept = Outlines(penWidth, petals);
-  if (!kept) return false;
-  const win::Brush brush(CreateSolidBrush(colour));
-  const CanvasPoint origin = petals[0][0];
-  OffsetRgn(kept.Get(), origin.X, origin.Y);
-  const bool painted = FillRgn(dc, kept.Get(), brush.Get()) != 0;
-  OffsetRgn(kept.Get(), -origin.X, -origin.Y);
-  reused_ += painted;
-  return painted;
+  // What GDI may still hold back lands before these pixels are set.
+  GdiFlush();
+  // A 32-bit DIB holds 0x00RRGGBB; the colour is 0x00BBGGRR.
+  const std::uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+  shape->Paint(petals[0][0], pixel, pixels, size.cx, size.cy);
+  return true;
 }
 
 GdiFlowerCanvas::GdiFlowerCanvas(HWND window, int penWidth, PetalPath path)
@@ -166,13 +117,15 @@ GdiFlowerCanvas::GdiFlowerCanvas(HWND window, int penWidth, PetalPath path)
       path_(path),
       size_(ClientSize(window)) {}
 
-GdiFlowerCanvas::GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path, FlowerOutlines* outlines)
+GdiFlowerCanvas::GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path, FlowerOutlines* outlines,
+                                 std::uint32_t* pixels)
     : dc_(dc),
       hollow_(dc_, GetStockObject(NULL_BRUSH)),
       penWidth_(penWidth),
       path_(path),
       size_(size),
-      outlines_(outlines) {}
+      outlines_(pixels ? outlines : nullptr),
+      pixels_(pixels) {}
 
 void GdiFlowerCanvas::SelectPen(std::uint32_t colour) {
   if (pen_ && colour == penColour_) return;
@@ -202,7 +155,7 @@ void GdiFlowerCanvas::Touch(std::span<const Petal> petals) {
 void GdiFlowerCanvas::DrawPetals(std::uint32_t colour, std::span<const Petal> petals) {
   if (petals.empty()) return;
   Touch(petals);
-  if (outlines_ && outlines_->Paint(dc_, penWidth_, colour, petals)) return;
+  if (outlines_ && outlines_->Paint(pixels_, size_, penWidth_, colour, petals)) return;
   // The pen's pixels of several outlines drawn in one call are the union of
   // those drawn one by one, so a long flower may take several calls.
   constexpr int kBatch = 64;

@@ -23,32 +23,35 @@ enum class PetalPath {
                // under Wine it costs more, as Wine unites all outlines into one region
 };
 
-// The pixels a flower's outlines covered, kept for the shapes that come back
-// (see RecurringShapes) as regions relative to the flower's centre. Painting
-// such a region in the pen's colour is the stroke's pixels without stroking.
+// The pixels a flower's outlines cover, found by stroking them once in a
+// one-bit bitmap and kept for when the shape comes back (see RecurringShapes).
+// Setting those pixels to the pen's colour paints what the stroke paints.
 class FlowerOutlines {
  public:
-  // False: stroke the petals. True: they are painted (pen colour `colour`).
-  bool Paint(HDC dc, int penWidth, std::uint32_t colour, std::span<const Petal> petals);
+  // Paints the petals' outlines in `colour` into `pixels`, a top-down 32-bit
+  // DIB of `size`; false when their pixels could not be found: stroke them.
+  bool Paint(std::uint32_t* pixels, SIZE size, int penWidth, std::uint32_t colour, std::span<const Petal> petals);
   // Flowers painted from kept pixels so far.
   long Reused() const { return reused_; }
-  // Lets every kept region go.
+  std::size_t KeptBytes() const { return shapes_.Bytes(); }
+  // Lets every kept shape go.
   void Forget();
 
  private:
-  static win::Region Outlines(int penWidth, std::span<const Petal> petals);
+  static std::optional<ShapeSpans> Outlines(int penWidth, std::span<const Petal> petals);
 
   RecurringShapes shapes_;
-  std::array<win::Region, RecurringShapes::kSlots> kept_;
   long reused_ = 0;
 };
 
 class GdiFlowerCanvas final : public FlowerCanvas {
  public:
   GdiFlowerCanvas(HWND window, int penWidth, PetalPath path = PetalPath::OnCanvas);
-  // Draws on `dc`, whose drawable area is `size` (a memory bitmap, say);
-  // flowers that come back are painted from `outlines` when given.
-  GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path, FlowerOutlines* outlines = nullptr);
+  // Draws on `dc`, whose drawable area is `size` (a memory bitmap, say).
+  // Given `outlines` and `pixels`, the bits of the top-down 32-bit DIB
+  // selected in `dc`, flowers are painted through the outlines kept there.
+  GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path, FlowerOutlines* outlines = nullptr,
+                  std::uint32_t* pixels = nullptr);
   GdiFlowerCanvas(const GdiFlowerCanvas&) = delete;
   GdiFlowerCanvas& operator=(const GdiFlowerCanvas&) = delete;
 
@@ -70,6 +73,7 @@ class GdiFlowerCanvas final : public FlowerCanvas {
   PetalPath path_;
   SIZE size_;
   FlowerOutlines* outlines_ = nullptr;
+  std::uint32_t* pixels_ = nullptr;
   RECT touched_{};
   // The pen is made when its colour changes, not per petal.
   std::uint32_t penColour_ = 0xFFFFFFFF;

@@ -1,30 +1,133 @@
 #include "pattern/recurring_shapes.h"
 
 #include <algorithm>
-#include <utility>
+#include <bit>
+#include <cstring>
 
 namespace quillane {
 
-RecurringShapes::Answer RecurringShapes::Look(int penWidth, std::span<const Petal> petals) {
-  key_.clear();
-  key_.push_back(penWidth);
-  const CanvasPoint origin = petals.empty() ? CanvasPoint{0, 0} : petals.front()[0];
-  for (const Petal& petal : petals)
-    for (const CanvasPoint& p : petal) {
-      key_.push_back(p.X - origin.X);
-      key_.push_back(p.Y - origin.Y);
+namespace {
+
+// Up to 64 pixels of a mask row from bit `first` on, leftmost in the highest bit.
+std::uint64_t MaskWord(const std::uint8_t* row, std::size_t stride, std::int32_t width, std::int32_t first) {
+  const std::size_t byte = static_cast<std::size_t>(first) / 8;
+  std::uint8_t bytes[8]{};
+  std::memcpy(bytes, row + byte, std::min<std::size_t>(8, stride - byte));
+  std::uint64_t word = 0;
+  for (std::uint8_t b : bytes) word = word << 8 | b;
+  // Bits past the row's last pixel are padding.
+  if (width - first < 64) word &= ~std::uint64_t{0} << (64 - (width - first));
+  return word;
+}
+
+}  // namespace
+
+ShapeSpans ShapeSpans::FromMask(const std::uint8_t* bits, std::size_t stride, std::int32_t width, std::int32_t height,
+                                std::int32_t left, std::int32_t top) {
+  ShapeSpans shape;
+  std::int32_t firstRow = -1;
+  std::size_t lastRowEnd = 0;  // rowEnds_ size up to the last row with runs
+  for (std::int32_t y = 0; y < height; ++y) {
+    const std::uint8_t* row = bits + static_cast<std::size_t>(y) * stride;
+    const std::size_t before = shape.runs_.size();
+    bool inRun = false;
+    std::int32_t start = 0;
+    for (std::int32_t base = 0; base < width; base += 64) {
+      const std::uint64_t word = MaskWord(row, stride, width, base);
+      int at = 0;
+      while (at < 64) {
+        const std::uint64_t rest = word << at;
+        if (!inRun) {
+          if (rest == 0) break;
+          at += std::countl_zero(rest);
+          start = base + at;
+          inRun = true;
+        } else {
+          at += std::countl_one(rest);
+          if (at < 64) {
+            shape.runs_.push_back({left + start, left + base + at});
+            inRun = false;
+          }
+        }
+      }
     }
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.Seen && e.Key == key_; });
-  if (found == entries_.end()) {
-    const std::size_t slot = next_;
-    next_ = (next_ + 1) % kSlots;
-    entries_[slot].Key.swap(key_);
-    entries_[slot].Seen = true;
-    entries_[slot].Kept = false;
-    return {Verdict::Stroke, slot};
+    if (inRun) shape.runs_.push_back({left + start, left + width});
+    if (shape.runs_.size() == before && firstRow < 0) continue;
+    if (firstRow < 0) firstRow = y;
+    shape.rowEnds_.push_back(static_cast<std::uint32_t>(shape.runs_.size()));
+    if (shape.runs_.size() != before) lastRowEnd = shape.rowEnds_.size();
   }
-  const auto slot = static_cast<std::size_t>(found - entries_.begin());
-  return {std::exchange(found->Kept, true) ? Verdict::Reuse : Verdict::Keep, slot};
+  shape.rowEnds_.resize(lastRowEnd);
+  shape.rowEnds_.shrink_to_fit();
+  shape.runs_.shrink_to_fit();
+  shape.top_ = top + std::max(firstRow, 0);
+  return shape;
+}
+
+void ShapeSpans::Paint(CanvasPoint centre, std::uint32_t pixel, std::uint32_t* pixels, std::int32_t width,
+                       std::int32_t height) const {
+  const std::int64_t firstY = static_cast<std::int64_t>(centre.Y) + top_;
+  const std::int64_t rows = static_cast<std::int64_t>(rowEnds_.size());
+  const std::int64_t from = std::clamp<std::int64_t>(-firstY, 0, rows);
+  const std::int64_t to = std::clamp<std::int64_t>(height - firstY, from, rows);
+  for (std::int64_t r = from; r < to; ++r) {
+    std::uint32_t* row = pixels + static_cast<std::size_t>(firstY + r) * static_cast<std::size_t>(width);
+    for (std::uint32_t i = r ? rowEnds_[r - 1] : 0; i < rowEnds_[r]; ++i) {
+      const std::int64_t x0 = std::max<std::int64_t>(static_cast<std::int64_t>(centre.X) + runs_[i].Left, 0);
+      const std::int64_t x1 = std::min<std::int64_t>(static_cast<std::int64_t>(centre.X) + runs_[i].Right, width);
+      if (x0 < x1) std::fill(row + x0, row + x1, pixel);
+    }
+  }
+}
+
+std::size_t RecurringShapes::KeyHash::operator()(const Key& key) const {
+  std::uint64_t hash = 1469598103934665603ull;
+  for (std::int32_t v : key) hash = (hash ^ static_cast<std::uint32_t>(v)) * 1099511628211ull;
+  return static_cast<std::size_t>(hash);
+}
+
+const ShapeSpans* RecurringShapes::Find(int penWidth, std::span<const Petal> petals) {
+  const CanvasPoint origin = petals.empty() ? CanvasPoint{0, 0} : petals.front()[0];
+  sorted_.clear();
+  for (const Petal& petal : petals) {
+    std::array<std::int32_t, 8>& corners = sorted_.emplace_back();
+    for (std::size_t i = 0; i < 4; ++i) {
+      corners[2 * i] = petal[i].X - origin.X;
+      corners[2 * i + 1] = petal[i].Y - origin.Y;
+    }
+  }
+  std::sort(sorted_.begin(), sorted_.end());
+  key_.assign(1, penWidth);
+  for (const auto& corners : sorted_) key_.insert(key_.end(), corners.begin(), corners.end());
+  const auto found = entries_.find(key_);
+  if (found == entries_.end()) return nullptr;
+  found->second.LastUse = ++uses_;
+  return &found->second.Spans;
+}
+
+const ShapeSpans& RecurringShapes::Keep(ShapeSpans spans) {
+  const std::size_t bytes = spans.Bytes();
+  while (!entries_.empty() && (entries_.size() >= kMaxShapes || bytes_ + bytes > kMaxBytes)) ForgetLeastRecent();
+  auto [kept, added] = entries_.try_emplace(key_);
+  Entry& entry = kept->second;
+  if (!added) bytes_ -= entry.Spans.Bytes();
+  bytes_ += bytes;
+  entry.Spans = std::move(spans);
+  entry.LastUse = ++uses_;
+  return entry.Spans;
+}
+
+void RecurringShapes::ForgetLeastRecent() {
+  const auto oldest = std::min_element(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) {
+    return a.second.LastUse < b.second.LastUse;
+  });
+  bytes_ -= oldest->second.Spans.Bytes();
+  entries_.erase(oldest);
+}
+
+void RecurringShapes::Clear() {
+  entries_.clear();
+  bytes_ = 0;
 }
 
 }  // namespace quillane

@@ -153,7 +153,7 @@ double DrawingAlone(const Variant& variant, SIZE size, const Options& options) {
   const double start = ThreadCpuSeconds();
   for (int t = 0; t < options.DrawTicks; ++t) {
     quillane::GdiFlowerCanvas canvas(dc.Get(), size, quillane::FrmScreenSaver::kDesignedPenWidth, *variant.Path,
-                                     variant.Saver ? &outlines : nullptr);
+                                     variant.Saver ? &outlines : nullptr, bitmap.Pixels);
     engine.Tick(kOpeningTimers[t % 3], params, canvas);
   }
   GdiFlush();

@@ -2,59 +2,132 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <vector>
 
 namespace quillane {
 namespace {
 
-using Verdict = RecurringShapes::Verdict;
+// A one-bit picture as a DIB holds it: rows padded to four bytes, here with
+// the padding bits set, which are not pixels.
+struct Mask {
+  std::int32_t Width, Height;
+  std::size_t Stride;
+  std::vector<std::uint8_t> Bits;
+
+  Mask(std::int32_t width, std::int32_t height, std::uint32_t seed)
+      : Width(width), Height(height), Stride((static_cast<std::size_t>(width) + 31) / 32 * 4),
+        Bits(Stride * height, 0xFF) {
+    std::mt19937 random(seed);
+    // Runs of random lengths, so some end on and some across word edges.
+    for (std::int32_t y = 0; y < height; ++y) {
+      bool lit = y % 3 == 0;
+      for (std::int32_t x = 0; x < width;) {
+        const std::int32_t length = 1 + static_cast<std::int32_t>(random() % 70);
+        for (std::int32_t end = std::min(width, x + length); x < end; ++x) Set(x, y, lit);
+        lit = !lit;
+      }
+      if (y == 0 || y == height - 1)
+        for (std::int32_t x = 0; x < width; ++x) Set(x, y, false);  // blank first and last rows
+    }
+  }
+  void Set(std::int32_t x, std::int32_t y, bool lit) {
+    std::uint8_t& byte = Bits[y * Stride + x / 8];
+    const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
+    byte = lit ? byte | bit : byte & ~bit;
+  }
+  bool Lit(std::int32_t x, std::int32_t y) const { return (Bits[y * Stride + x / 8] & (0x80 >> (x % 8))) != 0; }
+};
+
+TEST(ShapeSpans, PaintsExactlyTheLitPixelsOfItsMaskWhereverItLiesOnThePicture) {
+  constexpr std::int32_t kW = 150, kH = 90;
+  constexpr std::uint32_t kPixel = 0x00C08040, kBlank = 0x11111111;
+  struct Case {
+    std::int32_t Width, Height, Left, Top;
+    CanvasPoint Centre;
+  };
+  const Case cases[] = {
+      {1, 5, 0, 0, {10, 10}},         {63, 20, -30, -10, {75, 45}},  {64, 20, 3, 2, {0, 0}},
+      {65, 40, -32, -20, {5, 85}},    {130, 60, -65, -30, {140, 3}}, {200, 120, -100, -60, {75, 45}},
+      {70, 30, -35, -15, {-40, 45}},  {70, 30, -35, -15, {180, 45}}, {70, 30, -35, -15, {75, -20}},
+      {70, 30, -35, -15, {75, 110}},
+  };
+  std::uint32_t seed = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Width << "x" << c.Height << " at " << c.Centre.X << "," << c.Centre.Y);
+    const Mask mask(c.Width, c.Height, seed++);
+    const ShapeSpans shape = ShapeSpans::FromMask(mask.Bits.data(), mask.Stride, c.Width, c.Height, c.Left, c.Top);
+    std::vector<std::uint32_t> picture(kW * kH, kBlank);
+    shape.Paint(c.Centre, kPixel, picture.data(), kW, kH);
+    for (std::int32_t y = 0; y < kH; ++y)
+      for (std::int32_t x = 0; x < kW; ++x) {
+        const std::int32_t mx = x - c.Centre.X - c.Left, my = y - c.Centre.Y - c.Top;
+        const bool lit = mx >= 0 && mx < c.Width && my >= 0 && my < c.Height && mask.Lit(mx, my);
+        ASSERT_EQ(picture[y * kW + x], lit ? kPixel : kBlank) << "at " << x << "," << y;
+      }
+  }
+  // An empty mask paints nothing and keeps nothing.
+  const std::vector<std::uint8_t> empty(8, 0);
+  const ShapeSpans none = ShapeSpans::FromMask(empty.data(), 4, 20, 2, 0, 0);
+  std::vector<std::uint32_t> picture(kW * kH, kBlank);
+  none.Paint({5, 5}, kPixel, picture.data(), kW, kH);
+  EXPECT_EQ(picture, std::vector<std::uint32_t>(kW * kH, kBlank));
+  EXPECT_EQ(none.Bytes(), 0u);
+}
 
 std::vector<Petal> Flower(CanvasPoint centre, int tip) {
   return {{{centre, {centre.X + 3, centre.Y - 2}, {centre.X + tip, centre.Y}, {centre.X + 3, centre.Y + 2}}},
           {{centre, {centre.X - 2, centre.Y + 3}, {centre.X, centre.Y + tip}, {centre.X + 2, centre.Y + 3}}}};
 }
 
-TEST(RecurringShapes, AShapeIsKeptTheSecondTimeAndReusedAfterWhereverItIsDrawn) {
-  RecurringShapes shapes;
-  struct Step {
-    int PenWidth;
-    CanvasPoint Centre;
-    int Tip;
-    Verdict Expected;
-  };
-  // A drifting flower swelling and shrinking between two sizes, then the
-  // same corners in another pen width, which paints other pixels.
-  const Step steps[] = {
-      {90, {10, 10}, 40, Verdict::Stroke}, {90, {14, 10}, 44, Verdict::Stroke}, {90, {18, 10}, 40, Verdict::Keep},
-      {90, {22, 10}, 44, Verdict::Keep},   {90, {26, 10}, 40, Verdict::Reuse},  {90, {-30, 5}, 44, Verdict::Reuse},
-      {10, {26, 10}, 40, Verdict::Stroke}, {10, {26, 10}, 40, Verdict::Keep},   {90, {0, 0}, 40, Verdict::Reuse},
-  };
-  std::vector<std::size_t> slots;
-  for (const Step& step : steps) {
-    const RecurringShapes::Answer answer = shapes.Look(step.PenWidth, Flower(step.Centre, step.Tip));
-    EXPECT_EQ(answer.What, step.Expected) << "step " << slots.size();
-    slots.push_back(answer.Slot);
-  }
-  // Each shape keeps its slot while it recurs.
-  EXPECT_EQ(slots[0], slots[2]);
-  EXPECT_EQ(slots[2], slots[4]);
-  EXPECT_EQ(slots[1], slots[5]);
-  EXPECT_NE(slots[0], slots[1]);
-  EXPECT_EQ(slots[6], slots[7]);
+// A shape with `rows` rows of 32 one-pixel runs: 32 runs of eight bytes a row.
+ShapeSpans Striped(std::int32_t rows) {
+  const std::vector<std::uint8_t> bits(static_cast<std::size_t>(rows) * 8, 0xAA);
+  return ShapeSpans::FromMask(bits.data(), 8, 64, rows, 0, 0);
 }
 
-TEST(RecurringShapes, OnlyTheLastFewShapesAreRememberedAndAnotherOrderOfPetalsIsAnotherShape) {
+TEST(RecurringShapes, AShapeIsFoundWhereverItIsDrawnInAnyOrderOfItsPetalsButNotInAnotherPen) {
   RecurringShapes shapes;
-  shapes.Look(90, Flower({0, 0}, 40));
-  shapes.Look(90, Flower({0, 0}, 40));
-  std::vector<Petal> turned = Flower({0, 0}, 40);
+  ASSERT_EQ(shapes.Find(90, Flower({10, 10}, 40)), nullptr);
+  const ShapeSpans* kept = &shapes.Keep(Striped(3));
+  EXPECT_EQ(shapes.Find(90, Flower({-300, 77}, 40)), kept);
+  std::vector<Petal> turned = Flower({5, 5}, 40);
   std::swap(turned[0], turned[1]);
-  EXPECT_EQ(shapes.Look(90, turned).What, Verdict::Stroke);
-  // Enough new shapes push the first out: it is stroked anew and its kept pixels are gone.
-  for (int tip = 50; tip < 50 + static_cast<int>(RecurringShapes::kSlots); ++tip)
-    EXPECT_EQ(shapes.Look(90, Flower({0, 0}, tip)).What, Verdict::Stroke);
-  EXPECT_EQ(shapes.Look(90, Flower({0, 0}, 40)).What, Verdict::Stroke);
-  EXPECT_EQ(shapes.Look(90, Flower({5, 5}, 40)).What, Verdict::Keep);
+  EXPECT_EQ(shapes.Find(90, turned), kept);
+  EXPECT_EQ(shapes.Find(10, Flower({10, 10}, 40)), nullptr);
+  EXPECT_EQ(shapes.Find(90, Flower({10, 10}, 41)), nullptr);
+  EXPECT_EQ(shapes.Count(), 1u);
+  EXPECT_EQ(shapes.Bytes(), kept->Bytes());
+}
+
+TEST(RecurringShapes, TheLeastRecentlyUsedShapesAreForgottenFirstToStayWithinCountAndBytes) {
+  RecurringShapes shapes;
+  for (int tip = 0; tip < static_cast<int>(RecurringShapes::kMaxShapes); ++tip) {
+    ASSERT_EQ(shapes.Find(90, Flower({0, 0}, tip)), nullptr);
+    shapes.Keep(Striped(1));
+    // The first shape comes back all the while, so it stays.
+    ASSERT_NE(shapes.Find(90, Flower({0, 0}, 0)), nullptr);
+  }
+  EXPECT_EQ(shapes.Count(), RecurringShapes::kMaxShapes);
+  ASSERT_EQ(shapes.Find(90, Flower({0, 0}, 1000)), nullptr);
+  shapes.Keep(Striped(1));
+  EXPECT_EQ(shapes.Count(), RecurringShapes::kMaxShapes);
+  EXPECT_NE(shapes.Find(90, Flower({0, 0}, 0)), nullptr);
+  EXPECT_EQ(shapes.Find(90, Flower({0, 0}, 1)), nullptr);  // the oldest unused
+
+  // Large shapes push out as many others as their bytes need.
+  const std::int32_t rows = static_cast<std::int32_t>(RecurringShapes::kMaxBytes / (32 * 8) / 3);
+  for (int tip = 2000; tip < 2004; ++tip) {
+    ASSERT_EQ(shapes.Find(90, Flower({0, 0}, tip)), nullptr);
+    shapes.Keep(Striped(rows));
+    EXPECT_LE(shapes.Bytes(), RecurringShapes::kMaxBytes);
+  }
+  EXPECT_EQ(shapes.Find(90, Flower({0, 0}, 2000)), nullptr);
+  EXPECT_NE(shapes.Find(90, Flower({0, 0}, 2003)), nullptr);
+  shapes.Clear();
+  EXPECT_EQ(shapes.Count(), 0u);
+  EXPECT_EQ(shapes.Bytes(), 0u);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include "main_window_fixture.h"
 #include "pattern/frm_screen_saver.h"
 #include "pattern/gdi_flower_canvas.h"
-#include "pattern/recurring_shapes.h"
 #include "pixel_probe.h"
 #include "win32/gdi.h"
 #include "test_windows.h"
@@ -61,8 +60,7 @@ TEST_F(SaverWindowTest, AThousandTicksAndRepaintsLeaveNoGdiObjectBehind) {
     Tick(1);
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
-  // Only the few outlines kept for returning flowers may have come.
-  EXPECT_LE(win::LiveGdiObjects(), live + static_cast<std::int64_t>(RecurringShapes::kSlots));
+  EXPECT_EQ(win::LiveGdiObjects(), live);
   // The count sees what an owner holds.
   const auto held = win::LiveGdiObjects();
   const win::Pen pen(CreatePen(PS_SOLID, 1, 0));
