@@ -12,12 +12,6 @@ namespace quillane::capture {
 
 namespace {
 
-// A COLORREF as a pixel of a 32-bit DIB section (0x00RRGGBB).
-std::uint32_t DibPixel(COLORREF colour) {
-  return static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
-         GetBValue(colour);
-}
-
 // The nine pictures side by side over `background`.
 win::Bitmap DrawIcons(COLORREF background) {
   auto [bitmap, pixels] = win::CreateDibSection(kToolbarIconSize * kToolbarButtonCount, kToolbarIconSize);
@@ -29,7 +23,7 @@ win::Bitmap DrawIcons(COLORREF background) {
       for (int x = 0; x < kToolbarIconSize; ++x) {
         const char code = icon[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
         pixels[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(i * kToolbarIconSize + x)] =
-            DibPixel(code == '.' ? background : ToolbarIconColour(code));
+            win::DibPixel(code == '.' ? background : ToolbarIconColour(code));
       }
   }
   return std::move(bitmap);

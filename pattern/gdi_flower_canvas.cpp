@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <utility>
-#include <vector>
 
 namespace quillane {
 
@@ -103,9 +102,7 @@ bool FlowerOutlines::Paint(std::uint32_t* pixels, SIZE size, int penWidth, std::
   }
   // What GDI may still hold back lands before these pixels are set.
   GdiFlush();
-  // A 32-bit DIB holds 0x00RRGGBB; the colour is 0x00BBGGRR.
-  const std::uint32_t pixel = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
-  shape->Paint(petals[0][0], pixel, pixels, size.cx, size.cy);
+  shape->Paint(petals[0][0], win::DibPixel(colour), pixels, size.cx, size.cy);
   return true;
 }
 

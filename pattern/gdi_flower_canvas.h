@@ -33,7 +33,6 @@ class FlowerOutlines {
   bool Paint(std::uint32_t* pixels, SIZE size, int penWidth, std::uint32_t colour, std::span<const Petal> petals);
   // Flowers painted from kept pixels so far.
   long Reused() const { return reused_; }
-  std::size_t KeptBytes() const { return shapes_.Bytes(); }
   // Lets every kept shape go.
   void Forget();
 

@@ -14,9 +14,7 @@
 namespace quillane::skin {
 
 constexpr COLORREF ToColorref(Rgb colour) { return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF); }
-constexpr Rgb FromColorref(COLORREF colour) {
-  return (static_cast<Rgb>(GetRValue(colour)) << 16) | (static_cast<Rgb>(GetGValue(colour)) << 8) | GetBValue(colour);
-}
+constexpr Rgb FromColorref(COLORREF colour) { return win::DibPixel(colour); }
 
 // The size of a window's rectangle, border and all.
 SIZE WindowSize(HWND window);

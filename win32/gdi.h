@@ -189,6 +189,12 @@ inline BITMAPINFO TopDown32BitInfo(int width, int height) {
   return info;
 }
 
+// A COLORREF (0x00BBGGRR) as a pixel of such a DIB (0x00RRGGBB).
+constexpr std::uint32_t DibPixel(COLORREF colour) {
+  return static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
+         GetBValue(colour);
+}
+
 // A 32-bit top-down DIB section and its pixels (valid while the bitmap lives).
 struct DibSection {
   Bitmap Handle;

@@ -404,14 +404,10 @@ TEST_F(CaptureAnnotationTest, EscInTheSizeTextEndsTheCapture) {
 
 TEST(CaptureAnnotation, AHundredDrawingsUndoneAndCopiedLeaveNoGdiObjectBehind) {
   testing_support::FakeDialogs dialogs;
-  const auto before = win::LiveGdiObjects();
   const auto send = [](HWND window, UINT message, WPARAM keys, POINT at) {
     SendMessageW(window, message, keys, MAKELPARAM(at.x, at.y));
   };
-  for (int i = 0; i < 100; ++i) {
-    win::Owned<FrmScreenCapture> capture(CaptureServices{dialogs});
-    ASSERT_TRUE(capture.Open(nullptr));
-    ShowWindow(capture.Handle(), SW_SHOW);
+  EXPECT_TRUE(LeavesNoGdiObject(dialogs, 100, [&](FrmScreenCapture& capture, int i) {
     const HWND window = capture.Handle();
     SendLeftDrag(window, {20, 20}, {400, 300 + i});
     SendButtonClick(capture, i % 3 == 0 ? kRectangleTool : i % 3 == 1 ? kEllipseTool : kArrowTool);
@@ -435,10 +431,8 @@ TEST(CaptureAnnotation, AHundredDrawingsUndoneAndCopiedLeaveNoGdiObjectBehind) {
     }
     SendButtonClick(capture, kCopyButton);
     ASSERT_FALSE(capture.Exists()) << i;
-  }
-  win::PumpPendingMessages();
+  }));
   EXPECT_TRUE(dialogs.Messages.empty());
-  EXPECT_EQ(win::LiveGdiObjects(), before);
 }
 
 }  // namespace

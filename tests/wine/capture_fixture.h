@@ -125,6 +125,24 @@ inline void SendButtonClick(const FrmScreenCapture& capture, int button) {
   SendLeftClick(capture.Strip(), {b.Left + 1, b.Top + 1});
 }
 
+// Opens and shows `rounds` captures in turn, hands each to `round` with its
+// number, and tells whether any GDI object is left behind once all are gone.
+template <class Round>
+::testing::AssertionResult LeavesNoGdiObject(testing_support::FakeDialogs& dialogs, int rounds, Round round) {
+  const auto before = win::LiveGdiObjects();
+  for (int i = 0; i < rounds; ++i) {
+    win::Owned<FrmScreenCapture> capture(CaptureServices{dialogs});
+    if (!capture.Open(nullptr)) return ::testing::AssertionFailure() << "capture " << i << " did not open";
+    ShowWindow(capture.Handle(), SW_SHOW);
+    round(capture, i);
+    if (::testing::Test::HasFatalFailure()) return ::testing::AssertionFailure() << "round " << i << " failed";
+  }
+  win::PumpPendingMessages();
+  const auto left = win::LiveGdiObjects() - before;
+  if (left == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << left << " GDI objects left behind";
+}
+
 // A capture window opened over the backdrop, shown and in front.
 class CaptureFixture : public ::testing::Test {
  protected:

@@ -359,19 +359,13 @@ TEST_F(CaptureOutputTest, TheSystemSaveDialogAsksBeforeOverwriting) {
 TEST(CaptureOutput, AHundredCopiesAndSavesLeaveNoGdiObjectBehind) {
   testing_support::FakeDialogs dialogs;
   TemporaryFolder folder;
-  const auto before = win::LiveGdiObjects();
-  for (int i = 0; i < 100; ++i) {
-    win::Owned<FrmScreenCapture> capture(CaptureServices{dialogs});
-    ASSERT_TRUE(capture.Open(nullptr));
-    ShowWindow(capture.Handle(), SW_SHOW);
+  EXPECT_TRUE(LeavesNoGdiObject(dialogs, 100, [&](FrmScreenCapture& capture, int i) {
     SendLeftDrag(capture.Handle(), {10 + i, 10}, {300, 200 + i});
     dialogs.SaveAnswers = {folder.File(i % 4 == 1 ? L"shot.png" : L"shot.bmp")};
     SendButtonClick(capture, i % 2 ? kSaveButton : kCopyButton);
     ASSERT_FALSE(capture.Exists()) << i;
-  }
-  win::PumpPendingMessages();
+  }));
   EXPECT_TRUE(dialogs.Messages.empty());
-  EXPECT_EQ(win::LiveGdiObjects(), before);
 }
 
 }  // namespace

@@ -282,18 +282,12 @@ TEST_F(CaptureWindowTest, TheColourReadoutKeepsItsTextOffThePicture) {
 
 TEST(CaptureWindow, AHundredOpeningsLeaveNoGdiObjectBehind) {
   testing_support::FakeDialogs dialogs;
-  const auto before = win::LiveGdiObjects();
-  for (int i = 0; i < 100; ++i) {
-    win::Owned<FrmScreenCapture> capture(CaptureServices{dialogs});
-    ASSERT_TRUE(capture.Open(nullptr));
-    ShowWindow(capture.Handle(), SW_SHOW);
+  EXPECT_TRUE(testing::LeavesNoGdiObject(dialogs, 100, [](FrmScreenCapture& capture, int i) {
     // A region with its labels, as a user makes one.
     SendLeftDrag(capture.Handle(), {10 + i, 10}, {300, 200 + i});
     win::PumpPendingMessages();
     if (i % 2) SendMessageW(capture.Handle(), WM_CHAR, 27, 0);
-  }
-  win::PumpPendingMessages();
-  EXPECT_EQ(win::LiveGdiObjects(), before);
+  }));
 }
 
 }  // namespace
