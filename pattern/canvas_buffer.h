@@ -1,8 +1,8 @@
 #pragma once
 // The canvas in memory: the ticks draw here, and the window is shown what
-// they drew at most once a display frame. A flower tick comes every few
+// they drew about thirty times a second. A flower tick comes every few
 // milliseconds; copying each one to the screen as it is drawn costs more than
-// the drawing and shows nothing a frame later would not.
+// the drawing and shows little a showing later would not.
 //
 // The window stays the truth: what the window erases is erased here too, and
 // what is drawn here goes to the window unchanged, so the window shows exactly

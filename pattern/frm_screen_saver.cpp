@@ -22,9 +22,12 @@ namespace quillane {
 namespace {
 
 constexpr int kTimerInterval = 5;  // milliseconds
-// The canvas reaches the window at most this often: about a display frame
-// (and one round of the system's timers where they come every 15.6 ms).
-constexpr std::chrono::milliseconds kFrame{15};
+// The canvas reaches the window at most this often: about thirty times a
+// second (two rounds of the system's timers where they come every 15.6 ms).
+// Under Wine each showing costs a copy into the window's surface and another
+// in the X server, whatever its size: at every display frame they cost more
+// than the drawing, and ten ticks of growth a showing still read as smooth.
+constexpr std::chrono::milliseconds kFrame{30};
 constexpr int kDesignedClientWidthTwips = 18105;
 constexpr int kDesignedClientHeightTwips = 3810;
 

@@ -8,7 +8,7 @@
 //
 //   saver_cost_bench.exe [seconds=30] [rounds=1] [seed=42] [draw-ticks=9000]
 //                        [placements=full,framed] [paths=every-petal,saver]
-//                        [xserver=PID] [wineserver=PID]
+//                        [xserver=PID] [wineserver=PID] [order=timers|fixed]
 //
 // Paths: every-petal (the plain reference, straight on the window), on-canvas
 // (the same leaving out petals off the canvas), one-call, saver (the saver's
@@ -119,6 +119,9 @@ struct Options {
   std::vector<const Variant*> Variants{&kVariants[0], &kVariants[4]};
   long XServerPid = 0;
   long WineServerPid = 0;
+  // The opening timers taken in turn whichever fires: every path then grows
+  // the same flowers, so runs differ by the drawing path alone.
+  bool FixedOrder = false;
 };
 
 // CPU seconds of each part; -1 where a part is not measured.
@@ -196,6 +199,7 @@ class TimedRun {
 
   void Tick(TimerKind kind) {
     if (!window_.TimerEnabled(kind)) return;
+    if (options_.FixedOrder) kind = kOpeningTimers[ticks_ % 3];
     ++ticks_;
     if (variant_.Saver) {
       window_.Tick(kind);
@@ -263,6 +267,9 @@ bool Parse(int argc, char** argv, Options& options) {
       options.XServerPid = std::atol(value.c_str());
     } else if (key == "wineserver") {
       options.WineServerPid = std::atol(value.c_str());
+    } else if (key == "order") {
+      if (value != "fixed" && value != "timers") return false;
+      options.FixedOrder = value == "fixed";
     } else if (key == "placements") {
       options.Placements.clear();
       for (std::string_view name : Split(value)) {
@@ -302,7 +309,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: saver_cost_bench.exe [seconds=30] [rounds=1] [seed=42] [draw-ticks=9000]\n"
                  "         [placements=full,framed] [paths=every-petal,on-canvas,one-call,saver,no-drawing]\n"
-                 "         [xserver=PID] [wineserver=PID]\n");
+                 "         [xserver=PID] [wineserver=PID] [order=timers|fixed]\n");
     return 2;
   }
   const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
