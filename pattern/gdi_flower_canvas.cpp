@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 namespace quillane {
@@ -40,8 +41,68 @@ Bounds CornerBounds(std::span<const Petal> petals) {
 
 }  // namespace
 
-// The petals stroked in white on black in a one-bit bitmap around them; its
-// white pixels, relative to the first petal's centre, are the shape.
+std::size_t FlowerOutlines::StrokeMask::Stride() const {
+  return (static_cast<std::size_t>(size_.cx) + 31) / 32 * 4;
+}
+
+HDC FlowerOutlines::StrokeMask::Prepare(int width, int height, int penWidth) {
+  if (!dc_ || !*dc_) dc_.emplace(nullptr);
+  if (!*dc_) return nullptr;
+  if (width > size_.cx || height > size_.cy) {
+    // Grown in steps, so a flower growing a pixel a tick does not make a new one each tick.
+    constexpr int kStep = 256;
+    const int cx = std::max<int>(size_.cx, (width + kStep - 1) / kStep * kStep);
+    const int cy = std::max<int>(size_.cy, (height + kStep - 1) / kStep * kStep);
+    struct {
+      BITMAPINFOHEADER Header;
+      RGBQUAD Colours[2];
+    } info{};
+    info.Header.biSize = sizeof info.Header;
+    info.Header.biWidth = cx;
+    info.Header.biHeight = -cy;
+    info.Header.biPlanes = 1;
+    info.Header.biBitCount = 1;
+    info.Colours[1] = {255, 255, 255, 0};
+    void* bits = nullptr;
+    bitmapSelected_.reset();
+    bitmap_.Reset(CreateDIBSection(dc_->Get(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                   nullptr, 0));
+    if (!bitmap_ || !bits) {
+      Release();
+      return nullptr;
+    }
+    bits_ = static_cast<std::uint8_t*>(bits);
+    size_ = {cx, cy};
+    bitmapSelected_.emplace(dc_->Get(), bitmap_.Get());
+  }
+  if (!pen_ || penWidth != penWidth_) {
+    penSelected_.reset();
+    pen_.Reset(CreatePen(PS_SOLID, penWidth, RGB(255, 255, 255)));
+    penWidth_ = penWidth;
+    penSelected_.emplace(dc_->Get(), pen_.Get());
+  }
+  if (!hollow_) hollow_.emplace(dc_->Get(), GetStockObject(NULL_BRUSH));
+  // The last shape's pixels go; GDI writes nothing late over the cleared bits.
+  GdiFlush();
+  const std::size_t bytes = (static_cast<std::size_t>(width) + 7) / 8;
+  for (int y = 0; y < height; ++y) std::memset(bits_ + static_cast<std::size_t>(y) * Stride(), 0, bytes);
+  return dc_->Get();
+}
+
+void FlowerOutlines::StrokeMask::Release() {
+  hollow_.reset();
+  penSelected_.reset();
+  bitmapSelected_.reset();
+  pen_ = {};
+  bitmap_ = {};
+  dc_.reset();
+  bits_ = nullptr;
+  size_ = {};
+  penWidth_ = 0;
+}
+
+// The petals stroked in white on black in the one-bit mask; its white pixels,
+// relative to the first petal's centre, are the shape.
 std::optional<ShapeSpans> FlowerOutlines::Outlines(int penWidth, std::span<const Petal> petals) {
   const CanvasPoint origin = petals[0][0];
   const Bounds corners = CornerBounds(petals);
@@ -51,43 +112,24 @@ std::optional<ShapeSpans> FlowerOutlines::Outlines(int penWidth, std::span<const
   // Beyond this a flower is far larger than any screen: stroke it as it is.
   constexpr std::int64_t kMaxSide = 16384;
   if (width > kMaxSide || height > kMaxSide) return std::nullopt;
-
-  struct {
-    BITMAPINFOHEADER Header;
-    RGBQUAD Colours[2];
-  } info{};
-  info.Header.biSize = sizeof info.Header;
-  info.Header.biWidth = static_cast<LONG>(width);
-  info.Header.biHeight = -static_cast<LONG>(height);
-  info.Header.biPlanes = 1;
-  info.Header.biBitCount = 1;
-  info.Colours[1] = {255, 255, 255, 0};
-  void* bits = nullptr;
-  const win::MemoryDc dc(nullptr);
-  // A new DIB section is all zeros: black.
-  const win::Bitmap mask(
-      CreateDIBSection(dc.Get(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dc || !mask || !bits) return std::nullopt;
-  {
-    const win::SelectGuard maskSelected(dc.Get(), mask.Get());
-    const win::Pen pen(CreatePen(PS_SOLID, penWidth, RGB(255, 255, 255)));
-    const win::SelectGuard penSelected(dc.Get(), pen.Get());
-    const win::SelectGuard hollow(dc.Get(), GetStockObject(NULL_BRUSH));
-    for (const Petal& petal : petals) {
-      std::array<POINT, 4> corners4;
-      for (std::size_t i = 0; i < 4; ++i)
-        corners4[i] = {static_cast<LONG>(petal[i].X - left), static_cast<LONG>(petal[i].Y - top)};
-      ::Polygon(dc.Get(), corners4.data(), 4);
-    }
-    GdiFlush();
+  const HDC dc = mask_.Prepare(static_cast<int>(width), static_cast<int>(height), penWidth);
+  if (!dc) return std::nullopt;
+  for (const Petal& petal : petals) {
+    std::array<POINT, 4> corners4;
+    for (std::size_t i = 0; i < 4; ++i)
+      corners4[i] = {static_cast<LONG>(petal[i].X - left), static_cast<LONG>(petal[i].Y - top)};
+    ::Polygon(dc, corners4.data(), 4);
   }
-  const std::size_t stride = (static_cast<std::size_t>(width) + 31) / 32 * 4;
-  return ShapeSpans::FromMask(static_cast<const std::uint8_t*>(bits), stride, static_cast<std::int32_t>(width),
+  GdiFlush();
+  return ShapeSpans::FromMask(mask_.Bits(), mask_.Stride(), static_cast<std::int32_t>(width),
                               static_cast<std::int32_t>(height), static_cast<std::int32_t>(left - origin.X),
                               static_cast<std::int32_t>(top - origin.Y));
 }
 
-void FlowerOutlines::Forget() { shapes_.Clear(); }
+void FlowerOutlines::Forget() {
+  shapes_.Clear();
+  mask_.Release();
+}
 
 bool FlowerOutlines::Paint(std::uint32_t* pixels, SIZE size, int penWidth, std::uint32_t colour,
                            std::span<const Petal> petals) {

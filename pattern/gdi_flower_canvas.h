@@ -37,9 +37,32 @@ class FlowerOutlines {
   void Forget();
 
  private:
-  static std::optional<ShapeSpans> Outlines(int penWidth, std::span<const Petal> petals);
+  // The one-bit bitmap new shapes are stroked in, kept from shape to shape:
+  // a fresh DIB section for each cost the system new pages every time.
+  class StrokeMask {
+   public:
+    // The mask, black over `width` x `height` at its top left, with a white
+    // pen of `penWidth` and the hollow brush; nullptr when it cannot be had.
+    HDC Prepare(int width, int height, int penWidth);
+    const std::uint8_t* Bits() const { return bits_; }
+    std::size_t Stride() const;
+    void Release();
+
+   private:
+    std::optional<win::MemoryDc> dc_;
+    win::Bitmap bitmap_;
+    win::Pen pen_;
+    std::uint8_t* bits_ = nullptr;
+    SIZE size_{};
+    int penWidth_ = 0;
+    // Deselected before the objects above go.
+    std::optional<win::SelectGuard> bitmapSelected_, penSelected_, hollow_;
+  };
+
+  std::optional<ShapeSpans> Outlines(int penWidth, std::span<const Petal> petals);
 
   RecurringShapes shapes_;
+  StrokeMask mask_;
   long reused_ = 0;
 };
 
