@@ -46,8 +46,7 @@ std::size_t FlowerOutlines::StrokeMask::Stride() const {
 }
 
 HDC FlowerOutlines::StrokeMask::Prepare(int width, int height, int penWidth) {
-  if (!dc_ || !*dc_) dc_.emplace(nullptr);
-  if (!*dc_) return nullptr;
+  if (!dc_) return nullptr;
   if (width > size_.cx || height > size_.cy) {
     // Grown in steps, so a flower growing a pixel a tick does not make a new one each tick.
     constexpr int kStep = 256;
@@ -65,40 +64,24 @@ HDC FlowerOutlines::StrokeMask::Prepare(int width, int height, int penWidth) {
     info.Colours[1] = {255, 255, 255, 0};
     void* bits = nullptr;
     bitmapSelected_.reset();
-    bitmap_.Reset(CreateDIBSection(dc_->Get(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+    bitmap_.Reset(CreateDIBSection(dc_.Get(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
                                    nullptr, 0));
-    if (!bitmap_ || !bits) {
-      Release();
-      return nullptr;
-    }
+    if (!bitmap_ || !bits) return nullptr;
     bits_ = static_cast<std::uint8_t*>(bits);
     size_ = {cx, cy};
-    bitmapSelected_.emplace(dc_->Get(), bitmap_.Get());
+    bitmapSelected_.emplace(dc_.Get(), bitmap_.Get());
   }
   if (!pen_ || penWidth != penWidth_) {
     penSelected_.reset();
     pen_.Reset(CreatePen(PS_SOLID, penWidth, RGB(255, 255, 255)));
     penWidth_ = penWidth;
-    penSelected_.emplace(dc_->Get(), pen_.Get());
+    penSelected_.emplace(dc_.Get(), pen_.Get());
   }
-  if (!hollow_) hollow_.emplace(dc_->Get(), GetStockObject(NULL_BRUSH));
-  // The last shape's pixels go; GDI writes nothing late over the cleared bits.
-  GdiFlush();
+  if (!hollow_) hollow_.emplace(dc_.Get(), GetStockObject(NULL_BRUSH));
+  // The last shape's pixels go (its strokes were flushed before it was read).
   const std::size_t bytes = (static_cast<std::size_t>(width) + 7) / 8;
   for (int y = 0; y < height; ++y) std::memset(bits_ + static_cast<std::size_t>(y) * Stride(), 0, bytes);
-  return dc_->Get();
-}
-
-void FlowerOutlines::StrokeMask::Release() {
-  hollow_.reset();
-  penSelected_.reset();
-  bitmapSelected_.reset();
-  pen_ = {};
-  bitmap_ = {};
-  dc_.reset();
-  bits_ = nullptr;
-  size_ = {};
-  penWidth_ = 0;
+  return dc_.Get();
 }
 
 // The petals stroked in white on black in the one-bit mask; its white pixels,
@@ -112,8 +95,12 @@ std::optional<ShapeSpans> FlowerOutlines::Outlines(int penWidth, std::span<const
   // Beyond this a flower is far larger than any screen: stroke it as it is.
   constexpr std::int64_t kMaxSide = 16384;
   if (width > kMaxSide || height > kMaxSide) return std::nullopt;
-  const HDC dc = mask_.Prepare(static_cast<int>(width), static_cast<int>(height), penWidth);
-  if (!dc) return std::nullopt;
+  if (!mask_) mask_.emplace();
+  const HDC dc = mask_->Prepare(static_cast<int>(width), static_cast<int>(height), penWidth);
+  if (!dc) {
+    mask_.reset();
+    return std::nullopt;
+  }
   for (const Petal& petal : petals) {
     std::array<POINT, 4> corners4;
     for (std::size_t i = 0; i < 4; ++i)
@@ -121,14 +108,14 @@ std::optional<ShapeSpans> FlowerOutlines::Outlines(int penWidth, std::span<const
     ::Polygon(dc, corners4.data(), 4);
   }
   GdiFlush();
-  return ShapeSpans::FromMask(mask_.Bits(), mask_.Stride(), static_cast<std::int32_t>(width),
+  return ShapeSpans::FromMask(mask_->Bits(), mask_->Stride(), static_cast<std::int32_t>(width),
                               static_cast<std::int32_t>(height), static_cast<std::int32_t>(left - origin.X),
                               static_cast<std::int32_t>(top - origin.Y));
 }
 
 void FlowerOutlines::Forget() {
   shapes_.Clear();
-  mask_.Release();
+  mask_.reset();
 }
 
 bool FlowerOutlines::Paint(std::uint32_t* pixels, SIZE size, int penWidth, std::uint32_t colour,

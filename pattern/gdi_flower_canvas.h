@@ -42,14 +42,14 @@ class FlowerOutlines {
   class StrokeMask {
    public:
     // The mask, black over `width` x `height` at its top left, with a white
-    // pen of `penWidth` and the hollow brush; nullptr when it cannot be had.
+    // pen of `penWidth` and the hollow brush; nullptr when it cannot be had
+    // (then let this mask go).
     HDC Prepare(int width, int height, int penWidth);
     const std::uint8_t* Bits() const { return bits_; }
     std::size_t Stride() const;
-    void Release();
 
    private:
-    std::optional<win::MemoryDc> dc_;
+    win::MemoryDc dc_{nullptr};
     win::Bitmap bitmap_;
     win::Pen pen_;
     std::uint8_t* bits_ = nullptr;
@@ -62,7 +62,7 @@ class FlowerOutlines {
   std::optional<ShapeSpans> Outlines(int penWidth, std::span<const Petal> petals);
 
   RecurringShapes shapes_;
-  StrokeMask mask_;
+  std::optional<StrokeMask> mask_;
   long reused_ = 0;
 };
 
