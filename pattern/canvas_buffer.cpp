@@ -10,7 +10,10 @@ bool CanvasBuffer::Fit(HWND window, COLORREF background) {
   const SIZE size{std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)};
   if (*this && size.cx == size_.cx && size.cy == size_.cy) return true;
   // Whatever waits goes to the window before the picture changes size.
-  if (*this) Show(window);
+  if (*this) {
+    Land();
+    Show(window);
+  }
   if (!dc_ || !*dc_) dc_.emplace(nullptr);
   win::DibSection resized = win::CreateDibSection(size.cx, size.cy);
   if (!resized.Handle || !*dc_) return false;
@@ -32,6 +35,7 @@ bool CanvasBuffer::Fit(HWND window, COLORREF background) {
 }
 
 void CanvasBuffer::Release() {
+  outlines_.Forget();
   selected_.reset();
   bitmap_ = {};
   dc_.reset();
@@ -42,7 +46,9 @@ void CanvasBuffer::Release() {
 bool CanvasBuffer::Show(HWND window) {
   RECT area{};
   const RECT whole{0, 0, size_.cx, size_.cy};
-  if (!*this || !IntersectRect(&area, &pending_, &whole)) return false;
+  if (!*this) return false;
+  Land();
+  if (!IntersectRect(&area, &pending_, &whole)) return false;
   pending_ = {};
   const win::WindowDc screen(window);
   BitBlt(screen.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, Dc(), area.left,
@@ -52,6 +58,7 @@ bool CanvasBuffer::Show(HWND window) {
 
 void CanvasBuffer::Erase(HDC eraseDc, HBRUSH brush) {
   if (!*this) return;
+  Land();
   // The erase paints the device context's visible pixels (its update area
   // less the children), which the system keeps in screen coordinates.
   const win::Region visible(CreateRectRgn(0, 0, 0, 0));

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "pattern/gdi_flower_canvas.h"
 #include "win32/gdi.h"
 
 namespace quillane {
@@ -28,6 +29,9 @@ class CanvasBuffer {
   std::uint32_t* Pixels() const { return bitmap_.Pixels; }
   SIZE Size() const { return size_; }
   explicit operator bool() const { return bitmap_.Handle && dc_ && *dc_; }
+  // The outlines flowers are painted through here; what they paint lands
+  // before the picture is shown, erased or resized.
+  FlowerOutlines& Outlines() { return outlines_; }
 
   // Marks an area drawn since the window last saw the picture.
   void Touch(const RECT& area) { UnionRect(&pending_, &pending_, &area); }
@@ -39,11 +43,14 @@ class CanvasBuffer {
   void Erase(HDC eraseDc, HBRUSH brush);
 
  private:
+  void Land() { outlines_.Land(Pixels(), size_); }
+
   SIZE size_{};
   RECT pending_{};
   std::optional<win::MemoryDc> dc_;
   win::DibSection bitmap_;
   std::optional<win::SelectGuard> selected_;
+  FlowerOutlines outlines_;
 };
 
 }  // namespace quillane

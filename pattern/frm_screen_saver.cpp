@@ -124,7 +124,7 @@ void FrmScreenSaver::Tick(TimerKind kind) {
     return;
   }
   {
-    GdiFlowerCanvas canvas(canvas_.Dc(), canvas_.Size(), drawWidth_, PetalPath::OnCanvas, &outlines_,
+    GdiFlowerCanvas canvas(canvas_.Dc(), canvas_.Size(), drawWidth_, PetalPath::OnCanvas, &canvas_.Outlines(),
                            canvas_.Pixels());
     engine_.Tick(kind, ReadPatternParams(), canvas);
     canvas_.Touch(canvas.Touched());
@@ -164,7 +164,6 @@ void FrmScreenSaver::OnUnload() {
   for (int i = 0; i < 4; ++i) KillTimer(Handle(), TimerId(i));
   picture1_ = {};
   canvas_.Release();
-  outlines_.Forget();
   OnSaverUnload(services_.Host);
 }
 

@@ -113,7 +113,6 @@ class FrmScreenSaver : public win::Window {
   HWND lastFocus_ = nullptr;
   win::Picture picture1_;
   CanvasBuffer canvas_;
-  FlowerOutlines outlines_;
   std::chrono::steady_clock::time_point lastShown_{};
   PatternParams startParams_{};
   win::Owned<MixerPanel> panel_;

@@ -115,23 +115,33 @@ std::optional<ShapeSpans> FlowerOutlines::Outlines(int penWidth, std::span<const
 
 void FlowerOutlines::Forget() {
   shapes_.Clear();
+  pending_.Clear();
   mask_.reset();
+}
+
+void FlowerOutlines::Land(std::uint32_t* pixels, SIZE size) {
+  if (!pending_.Count()) return;
+  // What GDI may still hold back lands before these pixels are set.
+  GdiFlush();
+  pending_.Land(pixels, size.cx, size.cy);
 }
 
 bool FlowerOutlines::Paint(std::uint32_t* pixels, SIZE size, int penWidth, std::uint32_t colour,
                            std::span<const Petal> petals) {
   if (petals.empty()) return true;
-  const ShapeSpans* shape = shapes_.Find(penWidth, petals);
+  std::shared_ptr<const ShapeSpans> shape = shapes_.Find(penWidth, petals);
   if (shape) {
     ++reused_;
   } else {
     std::optional<ShapeSpans> stroked = Outlines(penWidth, petals);
     if (!stroked) return false;
-    shape = &shapes_.Keep(std::move(*stroked));
+    shape = shapes_.Keep(std::move(*stroked));
   }
-  // What GDI may still hold back lands before these pixels are set.
-  GdiFlush();
-  shape->Paint(petals[0][0], win::DibPixel(colour), pixels, size.cx, size.cy);
+  // The canvas is shown every few ticks, which lands them; this bounds
+  // what waits should it not be.
+  constexpr std::size_t kMaxWaiting = 1024;
+  if (pending_.Count() >= kMaxWaiting) Land(pixels, size);
+  pending_.Add(std::move(shape), petals[0][0], win::DibPixel(colour));
   return true;
 }
 
@@ -181,7 +191,11 @@ void GdiFlowerCanvas::Touch(std::span<const Petal> petals) {
 void GdiFlowerCanvas::DrawPetals(std::uint32_t colour, std::span<const Petal> petals) {
   if (petals.empty()) return;
   Touch(petals);
-  if (outlines_ && outlines_->Paint(pixels_, size_, penWidth_, colour, petals)) return;
+  if (outlines_) {
+    if (outlines_->Paint(pixels_, size_, penWidth_, colour, petals)) return;
+    // Stroked over what was painted before it.
+    outlines_->Land(pixels_, size_);
+  }
   // The pen's pixels of several outlines drawn in one call are the union of
   // those drawn one by one, so a long flower may take several calls.
   constexpr int kBatch = 64;

@@ -29,11 +29,15 @@ enum class PetalPath {
 class FlowerOutlines {
  public:
   // Paints the petals' outlines in `colour` into `pixels`, a top-down 32-bit
-  // DIB of `size`; false when their pixels could not be found: stroke them.
+  // DIB of `size`, once they Land; false when their pixels could not be
+  // found: Land, then stroke them.
   bool Paint(std::uint32_t* pixels, SIZE size, int penWidth, std::uint32_t colour, std::span<const Petal> petals);
+  // Sets the pixels of what was painted since the last landing; before
+  // anything else reads or draws on the DIB.
+  void Land(std::uint32_t* pixels, SIZE size);
   // Flowers painted from kept pixels so far.
   long Reused() const { return reused_; }
-  // Lets every kept shape go.
+  // Lets every kept shape and every unlanded flower go.
   void Forget();
 
  private:
@@ -62,6 +66,7 @@ class FlowerOutlines {
   std::optional<ShapeSpans> Outlines(int penWidth, std::span<const Petal> petals);
 
   RecurringShapes shapes_;
+  PendingShapes pending_;
   std::optional<StrokeMask> mask_;
   long reused_ = 0;
 };
@@ -71,7 +76,8 @@ class GdiFlowerCanvas final : public FlowerCanvas {
   GdiFlowerCanvas(HWND window, int penWidth, PetalPath path = PetalPath::OnCanvas);
   // Draws on `dc`, whose drawable area is `size` (a memory bitmap, say).
   // Given `outlines` and `pixels`, the bits of the top-down 32-bit DIB
-  // selected in `dc`, flowers are painted through the outlines kept there.
+  // selected in `dc`, flowers are painted through the outlines kept there
+  // and reach the DIB when the outlines Land.
   GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path, FlowerOutlines* outlines = nullptr,
                   std::uint32_t* pixels = nullptr);
   GdiFlowerCanvas(const GdiFlowerCanvas&) = delete;

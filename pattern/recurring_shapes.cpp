@@ -64,20 +64,41 @@ ShapeSpans ShapeSpans::FromMask(const std::uint8_t* bits, std::size_t stride, st
   return shape;
 }
 
-void ShapeSpans::Paint(CanvasPoint centre, std::uint32_t pixel, std::uint32_t* pixels, std::int32_t width,
-                       std::int32_t height) const {
-  const std::int64_t firstY = static_cast<std::int64_t>(centre.Y) + top_;
-  const std::int64_t rows = static_cast<std::int64_t>(rowEnds_.size());
-  const std::int64_t from = std::clamp<std::int64_t>(-firstY, 0, rows);
-  const std::int64_t to = std::clamp<std::int64_t>(height - firstY, from, rows);
-  for (std::int64_t r = from; r < to; ++r) {
-    std::uint32_t* row = pixels + static_cast<std::size_t>(firstY + r) * static_cast<std::size_t>(width);
-    for (std::uint32_t i = r ? rowEnds_[r - 1] : 0; i < rowEnds_[r]; ++i) {
-      const std::int64_t x0 = std::max<std::int64_t>(static_cast<std::int64_t>(centre.X) + runs_[i].Left, 0);
-      const std::int64_t x1 = std::min<std::int64_t>(static_cast<std::int64_t>(centre.X) + runs_[i].Right, width);
-      if (x0 < x1) std::fill(row + x0, row + x1, pixel);
-    }
+void PendingShapes::Land(std::uint32_t* pixels, std::int32_t width, std::int32_t height) {
+  if (waiting_.empty()) return;
+  const std::size_t words = (static_cast<std::size_t>(std::max(width, 0)) + 63) / 64;
+  const std::size_t needed = words * static_cast<std::size_t>(std::max(height, 0));
+  if (covered_.size() != needed) covered_.assign(needed, 0);
+  std::int32_t top = height, bottom = -1;
+  for (auto shape = waiting_.rbegin(); shape != waiting_.rend(); ++shape) {
+    const std::uint32_t pixel = shape->Pixel;
+    shape->Shape->ForEachRun(shape->Centre, width, height, [&](std::int32_t y, std::int32_t x, std::int32_t end) {
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+      std::uint64_t* covered = covered_.data() + static_cast<std::size_t>(y) * words;
+      std::uint32_t* row = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+      while (x < end) {
+        const std::int32_t base = x & ~63, stop = std::min(end, base + 64);
+        const int from = x - base, count = stop - x;
+        const std::uint64_t span = (count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1) << from;
+        std::uint64_t open = span & ~covered[base / 64];
+        covered[base / 64] |= span;
+        // The uncovered pixels of these 64, as runs.
+        while (open) {
+          const int first = std::countr_zero(open);
+          const int length = std::countr_one(open >> first);
+          std::fill_n(row + base + first, length, pixel);
+          if (first + length == 64) break;
+          open &= ~std::uint64_t{0} << (first + length);
+        }
+        x = stop;
+      }
+    });
   }
+  waiting_.clear();
+  if (bottom >= top)
+    std::fill(covered_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(top) * words),
+              covered_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(bottom + 1) * words), 0);
 }
 
 std::size_t RecurringShapes::KeyHash::operator()(const Key& key) const {
@@ -86,7 +107,7 @@ std::size_t RecurringShapes::KeyHash::operator()(const Key& key) const {
   return static_cast<std::size_t>(hash);
 }
 
-const ShapeSpans* RecurringShapes::Find(int penWidth, std::span<const Petal> petals) {
+std::shared_ptr<const ShapeSpans> RecurringShapes::Find(int penWidth, std::span<const Petal> petals) {
   const CanvasPoint origin = petals.empty() ? CanvasPoint{0, 0} : petals.front()[0];
   sorted_.clear();
   for (const Petal& petal : petals) {
@@ -102,17 +123,17 @@ const ShapeSpans* RecurringShapes::Find(int penWidth, std::span<const Petal> pet
   const auto found = entries_.find(key_);
   if (found == entries_.end()) return nullptr;
   found->second.LastUse = ++uses_;
-  return &found->second.Spans;
+  return found->second.Spans;
 }
 
-const ShapeSpans& RecurringShapes::Keep(ShapeSpans spans) {
+std::shared_ptr<const ShapeSpans> RecurringShapes::Keep(ShapeSpans spans) {
   const std::size_t bytes = spans.Bytes();
   while (!entries_.empty() && (entries_.size() >= kMaxShapes || bytes_ + bytes > kMaxBytes)) ForgetLeastRecent();
   auto [kept, added] = entries_.try_emplace(key_);
   Entry& entry = kept->second;
-  if (!added) bytes_ -= entry.Spans.Bytes();
+  if (!added) bytes_ -= entry.Spans->Bytes();
   bytes_ += bytes;
-  entry.Spans = std::move(spans);
+  entry.Spans = std::make_shared<const ShapeSpans>(std::move(spans));
   entry.LastUse = ++uses_;
   return entry.Spans;
 }
@@ -121,7 +142,7 @@ void RecurringShapes::ForgetLeastRecent() {
   const auto oldest = std::min_element(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) {
     return a.second.LastUse < b.second.LastUse;
   });
-  bytes_ -= oldest->second.Spans.Bytes();
+  bytes_ -= oldest->second.Spans->Bytes();
   entries_.erase(oldest);
 }
 

@@ -159,7 +159,10 @@ double DrawingAlone(const Variant& variant, SIZE size, const Options& options, l
     quillane::GdiFlowerCanvas canvas(dc.Get(), size, quillane::FrmScreenSaver::kDesignedPenWidth, *variant.Path,
                                      variant.Saver ? &outlines : nullptr, bitmap.Pixels);
     engine.Tick(kOpeningTimers[t % 3], params, canvas);
+    // As the saver's showings do, about every ten ticks.
+    if (t % 10 == 9) outlines.Land(bitmap.Pixels, size);
   }
+  outlines.Land(bitmap.Pixels, size);
   GdiFlush();
   reused = outlines.Reused();
   return 1e6 * (ThreadCpuSeconds() - start) / options.DrawTicks;

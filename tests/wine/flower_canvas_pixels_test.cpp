@@ -156,12 +156,18 @@ TEST(FlowerCanvasPixels, FlowersPaintedFromTheirKeptOutlinesPaintThePixelsOfTheP
       FlowerEngine plainEngine(plainRandom), keptEngine(keptRandom);
       Bitmap32 plain, kept;
       FlowerOutlines outlines;
-      for (int t = 0; t < 400; ++t) {
+      // They land after one tick, or after several one over another.
+      constexpr int kTicksPerLanding[] = {1, 2, 7, 13};
+      for (int t = 0, landing = 0, waiting = 0; t < 400; ++t) {
         GdiFlowerCanvas plainCanvas(plain.Dc(), kCanvas, width, PetalPath::EveryPetal);
         plainEngine.Tick(run.Kinds[t % 4], params, plainCanvas);
         GdiFlowerCanvas keptCanvas(kept.Dc(), kCanvas, width, PetalPath::OnCanvas, &outlines, kept.Bits());
         keptEngine.Tick(run.Kinds[t % 4], params, keptCanvas);
+        if (++waiting < kTicksPerLanding[landing % 4]) continue;
+        outlines.Land(kept.Bits(), kCanvas);
         ASSERT_TRUE(SamePixels(plain.Pixels(), kept.Pixels())) << "after tick " << t;
+        waiting = 0;
+        ++landing;
       }
       EXPECT_GT(Lit(plain.Pixels()), static_cast<std::size_t>(kCanvas.cx) * kCanvas.cy / 20);
       EXPECT_GT(outlines.Reused(), 50);
