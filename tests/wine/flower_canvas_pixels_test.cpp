@@ -216,5 +216,32 @@ TEST(FlowerCanvasPixels, PetalsJustOutsideTheEdgesPaintThePixelsOfThePlainPath) 
   }
 }
 
+// A flower too large to keep the outlines of is stroked straight on the
+// bitmap, after what was painted before it lands and under what comes after.
+TEST(FlowerCanvasPixels, AFlowerTooLargeToKeepIsStrokedInItsTurnAmongKeptOnes) {
+  struct Flower {
+    std::uint32_t Colour;
+    Petal Shape;
+  };
+  const Flower flowers[] = {
+      {0x2040F0, {{{100, 80}, {130, 60}, {260, 90}, {130, 110}}}},
+      {0xF0C020, {{{150, 90}, {9000, -9000}, {18000, 95}, {9000, 9000}}}},  // wider than any mask
+      {0x30E060, {{{120, 70}, {160, 30}, {300, 140}, {150, 120}}}},
+  };
+  for (int width : {1, 90}) {
+    SCOPED_TRACE(testing::Message() << "pen width " << width);
+    Bitmap32 plain, kept;
+    FlowerOutlines outlines;
+    for (const Flower& flower : flowers) {
+      GdiFlowerCanvas(plain.Dc(), kCanvas, width, PetalPath::EveryPetal).DrawPetals(flower.Colour, {&flower.Shape, 1});
+      GdiFlowerCanvas(kept.Dc(), kCanvas, width, PetalPath::OnCanvas, &outlines, kept.Bits())
+          .DrawPetals(flower.Colour, {&flower.Shape, 1});
+    }
+    outlines.Land(kept.Bits(), kCanvas);
+    EXPECT_TRUE(SamePixels(plain.Pixels(), kept.Pixels()));
+    EXPECT_GT(Lit(plain.Pixels()), 500u);
+  }
+}
+
 }  // namespace
 }  // namespace quillane
