@@ -10,10 +10,7 @@ bool CanvasBuffer::Fit(HWND window, COLORREF background) {
   const SIZE size{std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)};
   if (*this && size.cx == size_.cx && size.cy == size_.cy) return true;
   // Whatever waits goes to the window before the picture changes size.
-  if (*this) {
-    Land();
-    Show(window);
-  }
+  if (*this) Show(window);
   if (!dc_ || !*dc_) dc_.emplace(nullptr);
   win::DibSection resized = win::CreateDibSection(size.cx, size.cy);
   if (!resized.Handle || !*dc_) return false;
