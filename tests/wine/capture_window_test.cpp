@@ -234,7 +234,7 @@ TEST_F(CaptureWindowTest, StepsThatCannotBeStoredStayOnThePictureAndAreToldOnce)
 
   // A desktop that cannot be stored at the opening is told as well.
   testing_support::FakeDialogs told;
-  SwitchableCodec failing;
+  testing::SwitchableCodec failing;
   failing.FailWrite = true;
   win::Owned<FrmScreenCapture> other(CaptureServices{told}, failing);
   ASSERT_TRUE(other.Open(nullptr));
