@@ -15,9 +15,16 @@ bool CaptureSession::Open() {
   // The strip waits above the window until a region is fixed.
   overlay_.StripAt = {0, -metrics_.Strip.Height};
   view_.SetPointer(Pointer::Cross);
+  warnedNotStored_ = false;
   const bool written = snapshots_.Open();
   Publish();
+  if (!written) WarnNotStored(kDesktopNotStored);
   return written;
+}
+
+void CaptureSession::WarnNotStored(std::wstring_view text) {
+  if (std::exchange(warnedNotStored_, true)) return;
+  view_.Warn(text);
 }
 
 void CaptureSession::Press(MouseButton button, PointF at) {
@@ -129,7 +136,7 @@ void CaptureSession::KeyPress(int code) {
 }
 
 void CaptureSession::HandlePress(int) {
-  if (snapshots_.snapshotPos() == 1) state_.annotating = false;
+  if (snapshots_.snapshotPos() == 1 && !snapshots_.HoldsUnstoredDrawing()) state_.annotating = false;
   if (state_.annotating || state_.captureMode != CaptureMode::Move) return;
   state_.handleDragState = HandleDragState::Start;
   const FrameRect& f = overlay_.Frame;
@@ -167,7 +174,11 @@ void CaptureSession::HandleRelease(int) {
   Publish();
 }
 
-bool CaptureSession::PushSnapshot() { return snapshots_.Push(); }
+bool CaptureSession::PushSnapshot() {
+  const bool stored = snapshots_.Push();
+  if (!stored) WarnNotStored(kStepNotStored);
+  return stored;
+}
 
 void CaptureSession::Undo() {
   if (snapshots_.Undo() == SnapshotStore::Step::AtEnd) DiscardRegion();
@@ -349,7 +360,7 @@ void CaptureSession::HideTextBox() {
 
 void CaptureSession::Commit() {
   state_.strokeActive = false;
-  snapshots_.Push();
+  PushSnapshot();
 }
 
 void CaptureSession::PaletteHover(int index) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "capture/annotation.h"
 #include "capture/capture_geometry.h"
@@ -132,7 +133,15 @@ class CaptureView {
   virtual void DrawBoxText(const TextBox& box) = 0;
   // Opens `Combo1`'s list when it is closed, closes it when it is open.
   virtual void ToggleSizeList() = 0;
+  // Tells the user something went wrong that costs no work (a warning).
+  virtual void Warn(std::wstring_view text) = 0;
 };
+
+// What the user is told, once a capture, when undo cannot keep a step.
+inline constexpr std::wstring_view kStepNotStored =
+    L"撤销记录存不下这一步（内存不足或屏幕太大）。画好的内容都留在截图上，但无法撤销到这一步之前。";
+inline constexpr std::wstring_view kDesktopNotStored =
+    L"撤销记录存不下截屏时的画面（内存不足或屏幕太大）。截图和标注照常可用，但无法撤销到第一笔之前。";
 
 // Sizes the session needs from the window, in pixels.
 struct CaptureMetrics {
@@ -150,7 +159,8 @@ class CaptureSession {
   // The opening steps after the screen is frozen into the window's picture:
   // the strip above the window and hidden, the cross-hair, snapshot 1 and the
   // state table. False when snapshot 1 could not be written (the capture
-  // still works; only undo to the clean desktop cannot restore it).
+  // still works; only undo to the clean desktop cannot restore it, which
+  // the user is told).
   bool Open();
 
   // The window's own mouse events, X and Y in window pixels.
@@ -219,6 +229,8 @@ class CaptureSession {
   void CommitWaitingText();
   void HideTextBox();
   void Commit();
+  // Once a capture: the undo history could not keep something.
+  void WarnNotStored(std::wstring_view text);
 
   CaptureView& view_;
   CaptureMetrics metrics_;
@@ -227,6 +239,7 @@ class CaptureSession {
   std::wstring sizeText_{kStartSizeText};
   float fontSize_ = kStartFontSize;
   SnapshotStore snapshots_;
+  bool warnedNotStored_ = false;
 };
 
 }  // namespace quillane::capture

@@ -116,15 +116,11 @@ void CaptureSurface::KeepComposed() noexcept {
   drawn_ = false;
 }
 
-void CaptureSurface::DropComposed() noexcept {
+void CaptureSurface::KeepUnstored() noexcept {
+  // The backing image keeps the drawing and stays marked as drawn, so the
+  // next step serialises it from there.
   pending_ = {};
   pendingPixels_ = nullptr;
-  if (drawn_ && persistentPixels_) {
-    GdiFlush();
-    std::memcpy(backingPixels_, persistentPixels_, PixelCount() * 4);
-    drawn_ = false;
-    Changed();
-  }
 }
 
 void CaptureSurface::Restore(std::span<const std::uint8_t> bytes) {

@@ -60,7 +60,7 @@ class CaptureSurface final : public SnapshotPicture {
 
   SnapshotBytes SerialiseComposed() override;
   void KeepComposed() noexcept override;
-  void DropComposed() noexcept override;
+  void KeepUnstored() noexcept override;
   void Restore(std::span<const std::uint8_t> bytes) override;
 
  private:

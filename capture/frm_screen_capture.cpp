@@ -354,6 +354,8 @@ void FrmScreenCapture::Tell(std::wstring_view text, std::wstring_view title, UIN
   services_.Dialogs.ShowMessage(Handle(), text, title, MB_OK | icon);
 }
 
+void FrmScreenCapture::Warn(std::wstring_view text) { Tell(text, kCaption, MB_ICONWARNING); }
+
 bool FrmScreenCapture::CopyRegion(const PixelBox& region) { return ScrnCap(region).has_value(); }
 
 std::optional<win::ClipboardStamp> FrmScreenCapture::ScrnCap(const PixelBox& region) {
@@ -401,8 +403,7 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
     answer = services_.Dialogs.ChooseSaveFile(Handle(), CaptureSaveRequest());
   }
   if (answer.Result == win::SaveFileAnswer::Outcome::Failed) {
-    Tell(exporting::SaveErrorMessage({answer.Error, L"保存对话框无法打开"}), exporting::kSaveErrorTitle,
-         MB_ICONINFORMATION);
+    Tell(exporting::SaveErrorMessage({answer.Error, L"保存对话框无法打开"}), exporting::kSaveErrorTitle, MB_ICONERROR);
     return false;
   }
   bool written = false;
@@ -411,7 +412,7 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
     written = exporting::SaveImageFile(picture, answer.FileName, FormatExtensionOf(answer.FileName),
                                        exporting::kCaptureJpegQuality, exporting::kCaptureColorDepth,
                                        exporting::kCaptureCompression,
-                                       {services_.Cursor, services_.Dialogs, Handle()});
+                                       {services_.Cursor, services_.Dialogs, Handle(), services_.Files});
   }
   // The clipboard is cleared only for a written file, and only while it
   // still holds our region: someone may have put something there meanwhile.

@@ -22,6 +22,7 @@
 #include "capture/picker_panel.h"
 #include "capture/toolbar_strip.h"
 #include "export/app_cursor.h"
+#include "export/file_output.h"
 #include "win32/clipboard.h"
 #include "win32/design_table.h"
 #include "win32/dialogs.h"
@@ -39,6 +40,7 @@ struct CaptureServices {
   win::Dialogs& Dialogs;
   win::Clipboard& Clipboard = ProgramClipboard();
   exporting::AppCursor& Cursor = ProgramCursor();
+  exporting::FileOutput& Files = exporting::SystemFiles();
 };
 
 class FrmScreenCapture : public win::Window, private CaptureView {
@@ -86,6 +88,7 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   void DrawAnnotation(const Annotation& shape) override;
   void DrawBoxText(const TextBox& box) override;
   void ToggleSizeList() override;
+  void Warn(std::wstring_view text) override;
 
   // The region onto the clipboard; nothing when the user had to be told why not.
   std::optional<win::ClipboardStamp> ScrnCap(const PixelBox& region);

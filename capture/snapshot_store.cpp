@@ -9,12 +9,14 @@ SnapshotStore::SnapshotStore(SnapshotPicture& picture) : picture_(picture), snap
 
 bool SnapshotStore::Open() {
   snapshots_.resize(2);
-  snapshotPos_ = snapshotTop_ = 1;
+  snapshotPos_ = snapshotTop_ = floor_ = 1;
+  aheadOfEntry_ = unstoredDrawing_ = false;
   try {
     snapshots_[1] = picture_.SerialiseComposed();
   } catch (...) {
-    picture_.DropComposed();
+    picture_.KeepUnstored();
     snapshots_[1].clear();
+    floor_ = 2;
     return false;
   }
   picture_.KeepComposed();
@@ -25,17 +27,23 @@ bool SnapshotStore::Push() {
   const auto next = static_cast<std::size_t>(snapshotPos_) + 1;
   try {
     SnapshotBytes bytes = picture_.SerialiseComposed();
-    // Only steps that cannot fail once the array has room: a failure leaves
-    // the redo history as it was.
+    // Only steps that cannot fail once the array has room.
     if (snapshots_.size() <= next) snapshots_.emplace_back();
     snapshots_[next] = std::move(bytes);
   } catch (...) {
-    picture_.DropComposed();
+    // The drawing is the user's: it stays. Redo would paint over it, so the
+    // redo history goes as after any new step.
+    picture_.KeepUnstored();
+    snapshots_.resize(next);
+    snapshotTop_ = snapshotPos_;
+    aheadOfEntry_ = unstoredDrawing_ = true;
     return false;
   }
   snapshots_.resize(next + 1);
   picture_.KeepComposed();
   snapshotPos_ = snapshotTop_ = static_cast<std::int32_t>(next);
+  // Entries below this one lack what could not be stored.
+  if (std::exchange(aheadOfEntry_, false)) floor_ = snapshotPos_;
   return true;
 }
 
@@ -49,7 +57,9 @@ bool SnapshotStore::Show(std::int32_t index) {
 }
 
 SnapshotStore::Step SnapshotStore::Undo() {
+  if (aheadOfEntry_) return Step::Blocked;
   if (snapshotPos_ <= 1) return Step::AtEnd;
+  if (snapshotPos_ - 1 < floor_) return Step::Blocked;
   if (!Show(snapshotPos_ - 1)) return Step::Failed;
   --snapshotPos_;
   return Step::Restored;
@@ -63,8 +73,10 @@ SnapshotStore::Step SnapshotStore::Redo() {
 }
 
 void SnapshotStore::Reset() {
+  // The picture is not touched: drawing it holds beyond entry 1 stays counted.
   snapshots_.resize(2);
   snapshotPos_ = snapshotTop_ = 1;
+  floor_ = snapshots_[1].empty() ? 2 : 1;
 }
 
 }  // namespace quillane::capture

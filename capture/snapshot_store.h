@@ -2,8 +2,10 @@
 // The capture's undo and redo history: one serialised picture per step.
 // Index 0 is never used, 1 is the frozen desktop without annotations, and
 // after every operation 1 <= snapshotPos <= snapshotTop <= the last index.
-// A picture that cannot be serialised or read back changes nothing: the
-// store and the picture shown stay in step.
+// A step that cannot be stored (no memory, a picture too large for the
+// format) keeps its drawing on the picture: undo then stops there rather
+// than take the picture back past it. A step that cannot be read back
+// changes nothing.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -22,8 +24,9 @@ class SnapshotPicture {
   // After a successful SerialiseComposed: the composed picture becomes the
   // persistent picture.
   virtual void KeepComposed() noexcept = 0;
-  // After a failed one: the backing image goes back to the persistent picture.
-  virtual void DropComposed() noexcept = 0;
+  // After a failed one: the composed picture stays as it is, drawing and
+  // all, though no entry holds it.
+  virtual void KeepUnstored() noexcept = 0;
   // Replaces the picture with the one serialised in `bytes`; throws, leaving
   // the picture as it was, when they cannot be read back.
   virtual void Restore(std::span<const std::uint8_t> bytes) = 0;
@@ -34,15 +37,18 @@ class SnapshotStore {
   explicit SnapshotStore(SnapshotPicture& picture);
 
   // Writes entry 1 from the picture as it is (the frozen desktop). False when
-  // it cannot be serialised: entry 1 then stays empty and cannot be restored.
+  // it cannot be serialised: entry 1 then stays empty, and undo never goes
+  // back to it from a later step.
   bool Open();
   // Appends the composed picture after the current step, dropping the redo
-  // history. False (nothing changed, the drawing dropped) when it fails.
+  // history. False when it cannot be stored: the drawing stays on the
+  // picture, the redo history is dropped all the same, and undo stops here.
   bool Push();
 
   enum class Step {
     Restored,  // the picture now shows the entry at snapshotPos
     AtEnd,     // nothing to step to: undo at step 1 or redo at the top
+    Blocked,   // undo would lose drawing that no entry holds; nothing changed
     Failed,    // the entry could not be read back; nothing changed
   };
   Step Undo();
@@ -50,6 +56,9 @@ class SnapshotStore {
   // Back to the clean desktop: every annotation and all redo history dropped.
   void Reset();
 
+  // Some drawing on the picture could not be stored, so the picture is
+  // annotated whatever snapshotPos says.
+  bool HoldsUnstoredDrawing() const { return unstoredDrawing_; }
   std::int32_t snapshotPos() const { return snapshotPos_; }
   std::int32_t snapshotTop() const { return snapshotTop_; }
   std::int32_t LastIndex() const { return static_cast<std::int32_t>(snapshots_.size()) - 1; }
@@ -62,6 +71,11 @@ class SnapshotStore {
   std::vector<SnapshotBytes> snapshots_;
   std::int32_t snapshotPos_ = 1;
   std::int32_t snapshotTop_ = 1;
+  // The lowest step undo may show again.
+  std::int32_t floor_ = 1;
+  // The picture holds drawing that the entry at snapshotPos lacks.
+  bool aheadOfEntry_ = false;
+  bool unstoredDrawing_ = false;
 };
 
 }  // namespace quillane::capture

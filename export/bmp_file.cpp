@@ -8,9 +8,10 @@
 
 namespace quillane::exporting {
 
-std::optional<SaveError> WritePictureAsBmp(const win::Picture& picture, const std::wstring& fileName) {
+std::optional<SaveError> WritePictureAsBmp(const win::Picture& picture, const std::wstring& fileName,
+                                           FileOutput& files) {
   try {
-    return WriteWholeFile(fileName, EncodeBmp(ReadPicturePixels(picture)));
+    return WriteWholeFile(files, fileName, EncodeBmp(ReadPicturePixels(picture)));
   } catch (const std::exception& failure) {
     return ErrorForException(failure);
   }

@@ -1,31 +1,50 @@
 #include "export/file_output.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace quillane::exporting {
 namespace {
 
-// A kernel file handle, closed with CloseHandle.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-  HANDLE Get() const { return handle_; }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Close() {
-    if (Valid()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
+SaveError FileError(DWORD code) {
+  if (code == 0) code = ERROR_WRITE_FAULT;  // a failure never reads as success
+  return {code, L"无法写入文件: " + SystemErrorText(code)};
+}
 
- private:
-  HANDLE handle_;
-};
-
-SaveError FileError(DWORD code) { return {code, L"无法写入文件: " + SystemErrorText(code)}; }
+// A name beside `path`, in its folder, that no file has yet (probably: the
+// creation refuses one that exists).
+std::wstring TemporaryNameFor(const std::wstring& path, int attempt) {
+  static std::atomic<unsigned> counter{0};
+  return path + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L"-" +
+         std::to_wstring(attempt) + L".tmp";
+}
 
 }  // namespace
+
+HANDLE SystemFileOutput::CreateNew(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool SystemFileOutput::Write(HANDLE file, const std::uint8_t* data, DWORD size, DWORD& written) {
+  return WriteFile(file, data, size, &written, nullptr) != FALSE;
+}
+
+bool SystemFileOutput::Flush(HANDLE file) { return FlushFileBuffers(file) != FALSE; }
+
+bool SystemFileOutput::Close(HANDLE file) { return CloseHandle(file) != FALSE; }
+
+bool SystemFileOutput::Replace(const std::wstring& from, const std::wstring& to) {
+  // A rename in one step: the target is the old file or the new one, never
+  // neither (ReplaceFileW may leave only the new file under its own name).
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool SystemFileOutput::Remove(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+FileOutput& SystemFiles() {
+  static SystemFileOutput files;
+  return files;
+}
 
 std::wstring SystemErrorText(DWORD code) {
   wchar_t* text = nullptr;
@@ -39,22 +58,39 @@ std::wstring SystemErrorText(DWORD code) {
   return result;
 }
 
-std::optional<SaveError> WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return FileError(GetLastError());
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
-    DWORD done = 0;
-    if (!WriteFile(file.Get(), bytes.data() + written, piece, &done, nullptr) || done == 0) {
-      const DWORD code = GetLastError();
-      file.Close();
-      DeleteFileW(path.c_str());  // a cut-off picture is worse than none
-      return FileError(code ? code : ERROR_WRITE_FAULT);
-    }
-    written += done;
+std::optional<SaveError> WriteWholeFile(FileOutput& files, const std::wstring& path,
+                                        std::span<const std::uint8_t> bytes) {
+  std::wstring temporary;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 8 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = TemporaryNameFor(path, attempt);
+    file = files.CreateNew(temporary);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  return std::nullopt;
+  if (file == INVALID_HANDLE_VALUE) return FileError(GetLastError());
+
+  // The first failure, its code taken before any clean-up can overwrite it.
+  DWORD failure = 0;
+  const auto lastError = [] {
+    const DWORD code = GetLastError();
+    return code ? code : static_cast<DWORD>(ERROR_WRITE_FAULT);
+  };
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+    DWORD written = 0;
+    if (!files.Write(file, bytes.data() + done, piece, written) || written == 0) {
+      failure = lastError();
+      break;
+    }
+    done += written;
+  }
+  if (!failure && !files.Flush(file)) failure = lastError();
+  if (!files.Close(file) && !failure) failure = lastError();
+  if (!failure && !files.Replace(temporary, path)) failure = lastError();
+  if (!failure) return std::nullopt;
+  files.Remove(temporary);  // never a half-written file beside the user's
+  return FileError(failure);
 }
 
 }  // namespace quillane::exporting

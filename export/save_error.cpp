@@ -6,8 +6,13 @@
 
 namespace quillane::exporting {
 
-std::wstring SaveErrorMessage(const SaveError& error) {
-  std::wstring text = L"在保存图片的过程中发生错误:\r\n\r\n错误号: ";
+std::wstring SaveErrorMessage(const SaveError& error, std::wstring_view fileName) {
+  std::wstring text = L"在保存图片的过程中发生错误:\r\n";
+  if (!fileName.empty()) {
+    text += fileName;
+    text += L"\r\n";
+  }
+  text += L"\r\n错误号: ";
   text += std::to_wstring(error.Number);
   text += L"\r\n错误描述: ";
   text += error.Description;

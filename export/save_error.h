@@ -15,8 +15,9 @@ struct SaveError {
 
 inline constexpr std::wstring_view kSaveErrorTitle = L"错误";
 
-// The message box text: the heading, an empty line, the number and the description.
-std::wstring SaveErrorMessage(const SaveError& error);
+// The message box text: the heading, the file's name when there is one, an
+// empty line, the number and the description.
+std::wstring SaveErrorMessage(const SaveError& error, std::wstring_view fileName = {});
 
 // A plain description of a GDI+ status value (the Gdiplus::Status numbers),
 // in the user's language: no internal names.

@@ -1,6 +1,7 @@
 #include "export/save_image_file.h"
 
 #include <gdiplus.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <new>
@@ -52,25 +53,56 @@ std::optional<PixelImage> ReadPixels(Gdiplus::GpBitmap* bitmap, Gdiplus::Status&
   return image;
 }
 
+// A COM stream, released once.
+class StreamRef {
+ public:
+  StreamRef() = default;
+  StreamRef(const StreamRef&) = delete;
+  StreamRef& operator=(const StreamRef&) = delete;
+  ~StreamRef() {
+    if (stream_) stream_->Release();
+  }
+  IStream* Get() const { return stream_; }
+  IStream** Receive() { return &stream_; }
+
+ private:
+  IStream* stream_ = nullptr;
+};
+
+SaveError NoMemory() { return {static_cast<std::uint32_t>(kGdiplusOutOfMemory), GdiplusStatusText(kGdiplusOutOfMemory)}; }
+
+// The encoder writes into memory; only a whole file goes to the disk.
 Result SaveThroughEncoder(Gdiplus::GpImage* image, const std::wstring& fileName, ImageFormat format,
-                          std::int32_t quality, std::int32_t colorDepth, std::int32_t compression) {
+                          std::int32_t quality, std::int32_t colorDepth, std::int32_t compression, FileOutput& files) {
+  StreamRef stream;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive())) || !stream.Get()) return NoMemory();
   const CLSID encoder = EncoderClassId(format);
   const EncoderParameterBlock parameters(format, quality, colorDepth, compression);
-  const Gdiplus::Status status = gdiplus::GdipSaveImageToFile(image, fileName.c_str(), &encoder, parameters.Get());
-  if (status != Gdiplus::Ok) return GdiplusError(status, L"图像编码器无法写入文件");
-  return std::nullopt;
+  const Gdiplus::Status status = gdiplus::GdipSaveImageToStream(image, stream.Get(), &encoder, parameters.Get());
+  if (status != Gdiplus::Ok) return GdiplusError(status, L"图像编码器无法编码图片");
+  STATSTG about{};
+  HGLOBAL memory = nullptr;
+  if (FAILED(stream.Get()->Stat(&about, STATFLAG_NONAME)) || FAILED(GetHGlobalFromStream(stream.Get(), &memory)))
+    return NoMemory();
+  const auto size = static_cast<std::size_t>(about.cbSize.QuadPart);
+  if (size > GlobalSize(memory)) return NoMemory();
+  const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
+  if (!bytes) return NoMemory();
+  const std::vector<std::uint8_t> encoded(bytes, bytes + size);
+  GlobalUnlock(memory);
+  return WriteWholeFile(files, fileName, encoded);
 }
 
-Result WriteBmp(Gdiplus::GpBitmap* bitmap, const std::wstring& fileName) {
+Result WriteBmp(Gdiplus::GpBitmap* bitmap, const std::wstring& fileName, FileOutput& files) {
   Gdiplus::Status status = Gdiplus::Ok;
   const auto pixels = ReadPixels(bitmap, status);
   if (!pixels) return GdiplusError(status, L"无法读取图片的像素");
-  return WriteWholeFile(fileName, EncodeBmp(*pixels));
+  return WriteWholeFile(files, fileName, EncodeBmp(*pixels));
 }
 
 // GIF keeps at most 256 colours, and some encoders (Wine's) write no image at
 // all from a 24-bit bitmap: hand the encoder an 8-bit indexed one.
-Result WriteGif(Gdiplus::GpBitmap* bitmap, const std::wstring& fileName) {
+Result WriteGif(Gdiplus::GpBitmap* bitmap, const std::wstring& fileName, FileOutput& files) {
   Gdiplus::Status status = Gdiplus::Ok;
   const auto pixels = ReadPixels(bitmap, status);
   if (!pixels) return GdiplusError(status, L"无法读取图片的像素");
@@ -94,11 +126,11 @@ Result WriteGif(Gdiplus::GpBitmap* bitmap, const std::wstring& fileName) {
   for (std::size_t i = 0; i < indexed.Palette.size(); ++i) palette->Entries[i] = 0xFF000000u | indexed.Palette[i];
   status = gdiplus::GdipSetImagePalette(indexedBitmap.Get(), palette);
   if (status != Gdiplus::Ok) return GdiplusError(status, L"无法设置调色板");
-  return SaveThroughEncoder(indexedBitmap.Get(), fileName, ImageFormat::Gif, 0, 0, 0);
+  return SaveThroughEncoder(indexedBitmap.Get(), fileName, ImageFormat::Gif, 0, 0, 0, files);
 }
 
 Result WriteImageFile(const win::Picture& picture, const std::wstring& fileName, std::wstring_view extension,
-                      std::int32_t quality, std::int32_t colorDepth, std::int32_t compression) {
+                      std::int32_t quality, std::int32_t colorDepth, std::int32_t compression, FileOutput& files) {
   const GdiplusSession session;
   if (session.Status() != Gdiplus::Ok) return GdiplusError(session.Status(), L"无法启动图像库");
   GdiplusBitmap bitmap;
@@ -113,11 +145,11 @@ Result WriteImageFile(const win::Picture& picture, const std::wstring& fileName,
   }
   switch (*format) {
     case ImageFormat::Bmp:
-      return WriteBmp(bitmap.Get(), fileName);
+      return WriteBmp(bitmap.Get(), fileName, files);
     case ImageFormat::Gif:
-      return WriteGif(bitmap.Get(), fileName);
+      return WriteGif(bitmap.Get(), fileName, files);
     default:
-      return SaveThroughEncoder(bitmap.Get(), fileName, *format, quality, colorDepth, compression);
+      return SaveThroughEncoder(bitmap.Get(), fileName, *format, quality, colorDepth, compression, files);
   }
 }
 
@@ -129,13 +161,14 @@ bool SaveImageFile(const win::Picture& picture, const std::wstring& fileName, st
   Result error;
   feedback.Cursor.ShowWait();
   try {
-    error = WriteImageFile(picture, fileName, extension, quality, colorDepth, compression);
+    error = WriteImageFile(picture, fileName, extension, quality, colorDepth, compression, feedback.Files);
   } catch (const std::exception& problem) {
     error = ErrorForException(problem);
   }
   feedback.Cursor.ShowDefault();
   if (!error) return true;
-  feedback.Dialogs.ShowMessage(feedback.Owner, SaveErrorMessage(*error), kSaveErrorTitle, MB_OK | MB_ICONINFORMATION);
+  feedback.Dialogs.ShowMessage(feedback.Owner, SaveErrorMessage(*error, fileName), kSaveErrorTitle,
+                               MB_OK | MB_ICONERROR);
   return false;
 }
 

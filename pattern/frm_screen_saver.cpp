@@ -203,10 +203,10 @@ void FrmScreenSaver::SaveGrabbedPicture() {
   // Nothing grabbed yet, or a cancel: nothing to write and nothing to say.
   if (answer.Chosen() && !answer.FileName.empty() && picture1_) {
     const std::wstring& fileName = answer.FileName;
-    if (const auto error = exporting::WritePictureAsBmp(picture1_, fileName)) {
+    if (const auto error = exporting::WritePictureAsBmp(picture1_, fileName, services_.Files)) {
       const std::wstring text = L"无法保存图案到文件:\r\n" + fileName + L"\r\n\r\n" + error->Description +
                                 L"\r\n错误号: " + std::to_wstring(error->Number);
-      services_.Dialogs.ShowMessage(Handle(), text, L"错误", MB_OK | MB_ICONEXCLAMATION);
+      services_.Dialogs.ShowMessage(Handle(), text, L"错误", MB_OK | MB_ICONERROR);
     }
   }
   SetTimerEnabled(TimerKind::Timer1, true);

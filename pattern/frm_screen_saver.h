@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "export/file_output.h"
 #include "pattern/canvas_buffer.h"
 #include "pattern/flower_engine.h"
 #include "pattern/gdi_flower_canvas.h"
@@ -30,6 +31,7 @@ struct MainWindowServices {
   RandomSource& Random;
   win::Dialogs& Dialogs;
   win::Shell& Shell;
+  exporting::FileOutput& Files = exporting::SystemFiles();
 };
 
 // The maker's web page, opened from the help menu.

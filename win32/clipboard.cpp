@@ -19,9 +19,14 @@ std::optional<ClipboardStamp> SystemClipboard::PutBitmap(HWND owner, Bitmap bitm
     (void)bitmap.Release();
     placed = true;
   }
+  // Read while it is open: nobody else can have changed it yet.
+  const ClipboardStamp whileOpen = GetClipboardSequenceNumber();
   CloseClipboard();
   if (!placed) return std::nullopt;
-  return GetClipboardSequenceNumber();
+  // Some systems (Wine) count the formats they add at closing as a change
+  // of their own; that number is ours only while the clipboard still is.
+  const ClipboardStamp afterClose = GetClipboardSequenceNumber();
+  return owner && GetClipboardOwner() == owner ? afterClose : whileOpen;
 }
 
 bool SystemClipboard::Holds(ClipboardStamp stamp) { return GetClipboardSequenceNumber() == stamp; }

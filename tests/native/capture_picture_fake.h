@@ -26,7 +26,7 @@ class FakePicture final : public SnapshotPicture {
     return bytes;
   }
   void KeepComposed() noexcept override { Persistent = Composed; }
-  void DropComposed() noexcept override { Composed = Persistent; }
+  void KeepUnstored() noexcept override {}
   void Restore(std::span<const std::uint8_t> bytes) override {
     if (FailRestore) throw std::runtime_error("cannot read back");
     Persistent = Composed = Content(bytes);

@@ -43,6 +43,8 @@ class RecordingView final : public CaptureView {
   void DrawAnnotation(const Annotation& shape) override { Drawn.push_back(shape); }
   void DrawBoxText(const TextBox& box) override { Texts.push_back(box); }
   void ToggleSizeList() override { ListOpen = !ListOpen; }
+  void Warn(std::wstring_view text) override { Warnings.emplace_back(text); }
+  std::vector<std::wstring> Warnings;
   std::vector<Annotation> Previews;
   bool Previewing = false;
   std::vector<Annotation> Drawn;
@@ -491,6 +493,39 @@ TEST_F(CaptureAnnotatingTest, EveryCommitIsOneStepAlsoForAnEmptyShape) {
   EXPECT_EQ(session.Snapshots().snapshotTop(), 3);
   ASSERT_EQ(view.Texts.size(), 1u);
   EXPECT_TRUE(view.Texts[0].Text.empty());
+}
+
+// Steps the undo history cannot keep stay drawn, the user is told once,
+// and neither undo nor a handle takes the drawing or the region away.
+TEST_F(CaptureAnnotatingTest, StepsThatCannotBeStoredStayDrawnAndAreToldOnce) {
+  session.ToolbarClick(kRectangleTool);
+  picture.FailSerialise = true;
+  Stroke({150, 150}, {250, 250});
+  Stroke({160, 160}, {260, 260});
+  EXPECT_EQ(view.Drawn.size(), 2u);
+  EXPECT_EQ(view.Warnings, (std::vector<std::wstring>{std::wstring(kStepNotStored)}));
+  EXPECT_EQ(Step(), 1);
+  session.Undo();
+  session.HandlePress(0);
+  EXPECT_EQ(State().captureMode, CaptureMode::Move) << "the region with its drawing stays";
+  EXPECT_TRUE(Shown().FrameVisible);
+  EXPECT_EQ(State().handleDragState, HandleDragState::None) << "an annotated region keeps its size";
+  EXPECT_TRUE(State().annotating);
+  picture.FailSerialise = false;
+  Stroke({170, 170}, {270, 270});
+  EXPECT_EQ(Step(), 2);
+  session.Undo();
+  EXPECT_EQ(Step(), 2) << "step 1 lacks what was drawn";
+  EXPECT_EQ(view.Warnings.size(), 1u);
+}
+
+TEST_F(CaptureSessionTest, ADesktopThatCannotBeStoredIsToldOnceACapture) {
+  picture.FailSerialise = true;
+  EXPECT_FALSE(session.Open());
+  EXPECT_FALSE(session.PushSnapshot());
+  EXPECT_EQ(view.Warnings, (std::vector<std::wstring>{std::wstring(kDesktopNotStored)}));
+  EXPECT_FALSE(session.Open());
+  EXPECT_EQ(view.Warnings.size(), 2u) << "a new opening tells again";
 }
 
 TEST_F(CaptureAnnotatingTest, TextWaitsAtTheFirstReleaseAndTakesTheColourAndSizeOfTheSecond) {

@@ -30,9 +30,11 @@ TEST(ExportImageFormat, KnowsNoOtherExtension) {
     EXPECT_EQ(ImageFormatForExtension(extension), std::nullopt) << testing::PrintToString(std::wstring(extension));
 }
 
-TEST(ExportSaveError, MessageHasTheHeadingAnEmptyLineTheNumberAndTheDescription) {
+TEST(ExportSaveError, MessageHasTheHeadingTheFileAnEmptyLineTheNumberAndTheDescription) {
   EXPECT_EQ(SaveErrorMessage({5, L"拒绝访问。"}),
             L"在保存图片的过程中发生错误:\r\n\r\n错误号: 5\r\n错误描述: 拒绝访问。");
+  EXPECT_EQ(SaveErrorMessage({112, L"磁盘空间不足。"}, L"C:\\图\\shot.png"),
+            L"在保存图片的过程中发生错误:\r\nC:\\图\\shot.png\r\n\r\n错误号: 112\r\n错误描述: 磁盘空间不足。");
   EXPECT_EQ(kSaveErrorTitle, L"错误");
 }
 

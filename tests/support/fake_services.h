@@ -1,13 +1,16 @@
 #pragma once
-// Stand-ins for the person at the dialogs and for the shell.
+// Stand-ins for the person at the dialogs, for the shell, and for a disk
+// that fills up.
 #include <windows.h>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "export/file_output.h"
 #include "win32/dialogs.h"
 #include "win32/shell.h"
 
@@ -72,6 +75,31 @@ class FakeShell final : public win::Shell {
   };
   std::vector<Opened> Calls;
   void Open(HWND owner, std::wstring_view target) override { Calls.push_back({owner, std::wstring(target)}); }
+};
+
+// The real file system on a disk that can fill up: once `SpaceLeft` bytes
+// are written, a write puts down what still fits and fails as on a full
+// disk. Every file it was asked to create is remembered.
+class FakeDisk final : public exporting::SystemFileOutput {
+ public:
+  std::optional<std::size_t> SpaceLeft;  // nothing: room for everything
+  std::vector<std::wstring> Created;
+
+  HANDLE CreateNew(const std::wstring& path) override {
+    Created.push_back(path);
+    return SystemFileOutput::CreateNew(path);
+  }
+  bool Write(HANDLE file, const std::uint8_t* data, DWORD size, DWORD& written) override {
+    if (!SpaceLeft || *SpaceLeft >= size) {
+      const bool done = SystemFileOutput::Write(file, data, size, written);
+      if (SpaceLeft) *SpaceLeft -= written;
+      return done;
+    }
+    SystemFileOutput::Write(file, data, static_cast<DWORD>(*SpaceLeft), written);
+    SpaceLeft = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return false;
+  }
 };
 
 }  // namespace quillane::testing_support

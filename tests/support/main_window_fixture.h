@@ -59,7 +59,8 @@ class MainWindowTest : public ::testing::Test {
   ScriptedRandom random{ScriptedRandom::AfterScript::Seeded, 20261208};
   FakeDialogs dialogs;
   FakeShell shell;
-  win::Owned<FrmScreenSaver> window{{host, random, dialogs, shell}};
+  FakeDisk disk;
+  win::Owned<FrmScreenSaver> window{{host, random, dialogs, shell, disk}};
 };
 
 }  // namespace quillane::testing_support

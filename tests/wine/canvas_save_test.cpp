@@ -2,6 +2,7 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
+#include "export/file_output.h"
 #include "export/picture_pixels.h"
 #include "export_test_support.h"
 #include "main_window_fixture.h"
@@ -102,6 +103,37 @@ TEST_F(CanvasSaveTest, AFileThatCannotBeWrittenIsReportedWithItsNameAndReason) {
     EXPECT_NE(dialogs.Messages[0].Text.find(target), std::wstring::npos) << "names the file";
     EXPECT_GT(dialogs.Messages[0].Text.size(), target.size() + 30) << "and gives the reason";
     EXPECT_TRUE(window.TimerEnabled(TimerKind::Timer1));
+  }
+}
+
+// A save over an existing file that fails, on a disk that fills up halfway
+// or with the file held by another program, keeps the old file as it was.
+TEST_F(CanvasSaveTest, ASaveThatFailsKeepsTheOldFileAsItWas) {
+  Grab();
+  const std::wstring path = folder.File(L"flowers.bmp");
+  const std::string old = "yesterday's flowers";
+  for (const bool diskFull : {true, false}) {
+    SCOPED_TRACE(diskFull ? "disk full" : "held open");
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << old;
+    dialogs.Messages.clear();
+    dialogs.SaveAnswers = {path};
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (diskFull)
+      disk.SpaceLeft = 4096;
+    else
+      held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    ClickSaveMenu();
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    disk.SpaceLeft.reset();
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    const std::wstring& text = dialogs.Messages[0].Text;
+    EXPECT_NE(text.find(path), std::wstring::npos) << "names the file";
+    if (diskFull)
+      EXPECT_NE(text.find(exporting::SystemErrorText(ERROR_DISK_FULL)), std::wstring::npos) << "and the reason";
+    EXPECT_EQ(dialogs.Messages[0].Style & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(support::FileBytes(path), std::vector<std::uint8_t>(old.begin(), old.end()));
+    EXPECT_EQ(support::FileNames(folder.File(L"")), std::set<std::wstring>{L"flowers.bmp"});
   }
 }
 

@@ -188,8 +188,9 @@ class CaptureFixture : public ::testing::Test {
   const ScreenArea area = VirtualScreen();
   Backdrop backdrop;
   testing_support::FakeDialogs dialogs;
+  testing_support::FakeDisk disk;
   SwitchableCodec codec;
-  win::Owned<FrmScreenCapture> capture{CaptureServices{dialogs}, codec};
+  win::Owned<FrmScreenCapture> capture{CaptureServices{.Dialogs = dialogs, .Files = disk}, codec};
 };
 
 }  // namespace quillane::capture::testing

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "capture_fixture.h"
 #include "dialog_script.h"
@@ -278,6 +280,97 @@ TEST_P(CaptureFailedSaveTest, ShowsTheErrorAndKeepsTheRegionOnTheClipboard) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, CaptureFailedSaveTest,
                          ::testing::Values(L"shot.webp", L"no such folder\\shot.png", L"no such folder\\shot.bmp"));
+
+// Saving over a file on a disk that fills up halfway: the old file stays as
+// it was, nothing half-written is left, the user reads which file and why,
+// and the region is safe on the clipboard.
+TEST_F(CaptureOutputTest, ASaveThatFailsPartwayKeepsTheOldFileAndSaysWhy) {
+  const std::wstring path = folder.File(L"existing.png");
+  const std::string old(3000, 'o');
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << old;
+  disk.SpaceLeft = 500;
+  dialogs.SaveAnswers = {path};
+  const PixelBox region = Region(100, 100, 420, 340);
+  ClickButton(kSaveButton);
+  EXPECT_EQ(disk.SpaceLeft, 0u) << "the write got partway";
+  ASSERT_EQ(dialogs.Messages.size(), 1u);
+  const auto& message = dialogs.Messages[0];
+  EXPECT_EQ(message.Style & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_NE(message.Text.find(path), std::wstring::npos);
+  EXPECT_NE(message.Text.find(exporting::SystemErrorText(ERROR_DISK_FULL)), std::wstring::npos);
+  EXPECT_EQ(exporting::wine_tests::FileBytes(path), std::vector<std::uint8_t>(old.begin(), old.end()));
+  EXPECT_EQ(exporting::wine_tests::FileNames(folder.File(L"")), std::set<std::wstring>{L"existing.png"});
+  EXPECT_EQ(ClipboardPixels(), RegionOfBackdrop(region));
+  EXPECT_FALSE(capture.Exists());
+}
+
+// A clipboard viewer of this thread that, once armed, puts its own text on
+// the clipboard as soon as it hears of a change; Wine tells it inside the
+// CloseClipboard that made the change.
+class WritingViewer {
+ public:
+  WritingViewer() : window_(L"viewer", 10, 10, WS_POPUP) {
+    self_ = this;
+    old_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    next_ = SetClipboardViewer(window_.Handle());
+    win::PumpPendingMessages();
+  }
+  WritingViewer(const WritingViewer&) = delete;
+  WritingViewer& operator=(const WritingViewer&) = delete;
+  ~WritingViewer() {
+    ChangeClipboardChain(window_.Handle(), next_);
+    SetWindowLongPtrW(window_.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
+    self_ = nullptr;
+  }
+  bool Armed = false;
+  int Writes = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    WritingViewer* self = self_;
+    if (message == WM_CHANGECBCHAIN) {
+      if (reinterpret_cast<HWND>(wParam) == self->next_)
+        self->next_ = reinterpret_cast<HWND>(lParam);
+      else if (self->next_)
+        SendMessageW(self->next_, message, wParam, lParam);
+      return 0;
+    }
+    if (message == WM_DRAWCLIPBOARD) {
+      if (std::exchange(self->Armed, false) && OpenClipboard(window)) {
+        EmptyClipboard();
+        const std::wstring text = L"the viewer's";
+        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+        ++self->Writes;
+      }
+      if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+      return 0;
+    }
+    return CallWindowProcW(self->old_, window, message, wParam, lParam);
+  }
+
+  static inline WritingViewer* self_ = nullptr;
+  testing_support::PlainWindow window_;
+  WNDPROC old_ = nullptr;
+  HWND next_ = nullptr;
+};
+
+TEST_F(CaptureOutputTest, WhatAnotherProgramWritesAsTheCopyClosesTheClipboardSurvivesTheSave) {
+  const PixelBox region = Region(100, 100, 420, 340);
+  const std::wstring path = folder.File(L"shot.png");
+  dialogs.SaveAnswers = {path};
+  WritingViewer viewer;
+  viewer.Armed = true;
+  ClickButton(kSaveButton);
+  EXPECT_FALSE(capture.Exists());
+  EXPECT_EQ(viewer.Writes, 1);
+  EXPECT_EQ(Decoded(path), RegionOfBackdrop(region));
+  EXPECT_EQ(ClipboardText(), L"the viewer's") << "the save must not empty another program's data";
+}
 
 TEST_F(CaptureOutputTest, AClipboardChangedDuringTheDialogIsNeitherSavedNorCleared) {
   const PixelBox region = Region(100, 100, 420, 340);

@@ -200,35 +200,46 @@ TEST_F(CaptureWindowTest, AHandleDragThatLosesTheMouseEndsAndHoveringNoLongerRes
   EXPECT_EQ(Frame(), (FrameRect{100, 120, 320, 240}));
 }
 
-TEST_F(CaptureWindowTest, SnapshotsThatFailLeaveTheStoreAndThePictureInStep) {
-  const COLORREF desktop = BackdropColour(area.Left + 200, area.Top + 200);
-  const auto draw = [&] {
-    SetPixel(capture.Surface().BackingDc(), 200, 200, RGB(255, 0, 0));
+TEST_F(CaptureWindowTest, StepsThatCannotBeStoredStayOnThePictureAndAreToldOnce) {
+  const auto draw = [&](COLORREF colour) {
+    SetPixel(capture.Surface().BackingDc(), 200, 200, colour);
     capture.Surface().NoteDrawn();
     InvalidateRect(capture.Handle(), nullptr, FALSE);
   };
-  draw();
   codec.FailWrite = true;
-  EXPECT_FALSE(capture.Session().PushSnapshot());
-  EXPECT_EQ(capture.Surface().PixelAt(200, 200), desktop);
-  EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
-  EXPECT_TRUE(ScreenShows(200, 200, desktop));
+  for (const COLORREF colour : {RGB(255, 0, 0), RGB(0, 255, 0)}) {
+    draw(colour);
+    EXPECT_FALSE(capture.Session().PushSnapshot());
+    EXPECT_EQ(capture.Surface().PixelAt(200, 200), colour) << "the drawing stays";
+    EXPECT_TRUE(ScreenShows(200, 200, colour));
+  }
+  ASSERT_EQ(dialogs.Messages.size(), 1u) << "told once";
+  EXPECT_EQ(dialogs.Messages[0].Text, kStepNotStored);
+  EXPECT_EQ(dialogs.Messages[0].Owner, capture.Handle());
+  EXPECT_EQ(dialogs.Messages[0].Style & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+  capture.Session().Undo();
+  EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(0, 255, 0));
 
   codec.FailWrite = false;
-  draw();
+  draw(RGB(0, 0, 255));
   ASSERT_TRUE(capture.Session().PushSnapshot());
-  EXPECT_TRUE(ScreenShows(200, 200, RGB(255, 0, 0)));
-  codec.FailRead = true;
-  capture.Session().Undo();
-  EXPECT_EQ(Session().Snapshots().snapshotPos(), 2);
-  EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(255, 0, 0));
-  codec.FailRead = false;
-  capture.Session().Undo();
-  EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
-  EXPECT_EQ(capture.Surface().PixelAt(200, 200), desktop);
-  EXPECT_TRUE(ScreenShows(200, 200, desktop));
-  capture.Session().Redo();
-  EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(255, 0, 0));
+  EXPECT_TRUE(ScreenShows(200, 200, RGB(0, 0, 255)));
+  for (const bool failRead : {true, false}) {
+    codec.FailRead = failRead;
+    capture.Session().Undo();  // cannot read back; then would go past the unstored drawing
+    EXPECT_EQ(Session().Snapshots().snapshotPos(), 2);
+    EXPECT_EQ(capture.Surface().PixelAt(200, 200), RGB(0, 0, 255));
+  }
+  EXPECT_EQ(dialogs.Messages.size(), 1u);
+
+  // A desktop that cannot be stored at the opening is told as well.
+  testing_support::FakeDialogs told;
+  testing::SwitchableCodec failing;
+  failing.FailWrite = true;
+  win::Owned<FrmScreenCapture> other(CaptureServices{told}, failing);
+  ASSERT_TRUE(other.Open(nullptr));
+  ASSERT_EQ(told.Messages.size(), 1u);
+  EXPECT_EQ(told.Messages[0].Text, kDesktopNotStored);
 }
 
 // The area a repaint will cover now, in pixels.

@@ -14,6 +14,7 @@
 #include "export/gdiplus_objects.h"
 #include "export/test_pictures.h"
 #include "export_test_support.h"
+#include "fake_services.h"
 
 namespace quillane::exporting {
 namespace {
@@ -69,24 +70,26 @@ class ExportSaveImageFile : public ::testing::Test {
     return *decoded;
   }
 
-  // One message box with the fixed layout; returns its number and description.
-  std::pair<std::wstring, std::wstring> TheErrorMessage() {
+  // One message box with the fixed layout, naming `path`, with an error
+  // icon; returns its number and description.
+  std::pair<std::wstring, std::wstring> TheErrorMessage(const std::wstring& path) {
     EXPECT_EQ(dialogs.messages.size(), 1u);
     if (dialogs.messages.size() != 1) return {};
     const auto& message = dialogs.messages[0];
     EXPECT_EQ(message.Title, L"错误");
-    EXPECT_EQ(message.Style & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_EQ(message.Style & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(message.Style & MB_TYPEMASK, static_cast<UINT>(MB_OK));
     EXPECT_EQ(message.CursorWhenShown, L"default");
     const auto lines = Lines(message.Text);
-    EXPECT_EQ(lines.size(), 4u) << testing::PrintToString(message.Text);
-    if (lines.size() != 4) return {};
+    EXPECT_EQ(lines.size(), 5u) << testing::PrintToString(message.Text);
+    if (lines.size() != 5) return {};
     EXPECT_EQ(lines[0], L"在保存图片的过程中发生错误:");
-    EXPECT_EQ(lines[1], L"");
+    EXPECT_EQ(lines[1], path);
+    EXPECT_EQ(lines[2], L"");
     const std::wstring numberHead = L"错误号: ", descriptionHead = L"错误描述: ";
-    EXPECT_EQ(lines[2].substr(0, numberHead.size()), numberHead);
-    EXPECT_EQ(lines[3].substr(0, descriptionHead.size()), descriptionHead);
-    return {lines[2].substr(numberHead.size()), lines[3].substr(descriptionHead.size())};
+    EXPECT_EQ(lines[3].substr(0, numberHead.size()), numberHead);
+    EXPECT_EQ(lines[4].substr(0, descriptionHead.size()), descriptionHead);
+    return {lines[3].substr(numberHead.size()), lines[4].substr(descriptionHead.size())};
   }
 
   GdiplusSession gdiplus;  // for decoding the written files
@@ -167,6 +170,70 @@ TEST_F(ExportSaveImageFile, OverwritesAnExistingFile) {
   ExpectSamePixels(image, decoded->Image);
 }
 
+// A disk that fills up in the middle of the file: the old file stays as it
+// was, a new one is not made at all, and nothing half-written is left.
+TEST_F(ExportSaveImageFile, AWriteThatFailsPartwayKeepsTheOldFileAndLeavesNoPartOfTheNew) {
+  const auto picture = ScreenPicture(pictures::MakeNoisyPicture(120, 80, 59));
+  const std::string old(5000, 'o');
+  testing_support::FakeDisk disk;
+  for (const std::wstring extension : {L"png", L"bmp", L"gif", L"jpg", L"tiff"}) {
+    SCOPED_TRACE(testing::PrintToString(extension));
+    const std::wstring existing = folder.File(L"old." + extension), fresh = folder.File(L"new." + extension);
+    std::ofstream(std::filesystem::path(existing), std::ios::binary) << old;
+    for (const std::wstring& path : {existing, fresh}) {
+      dialogs.messages.clear();
+      disk.SpaceLeft = 1000;
+      EXPECT_FALSE(SaveImageFile(picture, path, extension, kCaptureJpegQuality, kCaptureColorDepth,
+                                 kCaptureCompression, {cursor, dialogs, nullptr, disk}));
+      EXPECT_EQ(disk.SpaceLeft, 0u) << "the write got partway";
+      const auto [number, description] = TheErrorMessage(path);
+      EXPECT_EQ(number, std::to_wstring(ERROR_DISK_FULL));
+      EXPECT_NE(description.find(SystemErrorText(ERROR_DISK_FULL)), std::wstring::npos)
+          << testing::PrintToString(description);
+    }
+    EXPECT_EQ(FileBytes(existing), std::vector<std::uint8_t>(old.begin(), old.end()));
+    EXPECT_FALSE(FileExists(fresh));
+  }
+  EXPECT_EQ(FileNames(folder.File(L"")),
+            (std::set<std::wstring>{L"old.png", L"old.bmp", L"old.gif", L"old.jpg", L"old.tiff"}));
+  // With room again the same path is written whole, through a new file beside it.
+  disk.SpaceLeft.reset();
+  disk.Created.clear();
+  dialogs.messages.clear();
+  ASSERT_TRUE(SaveImageFile(picture, folder.File(L"old.png"), L"png", kCaptureJpegQuality, kCaptureColorDepth,
+                            kCaptureCompression, {cursor, dialogs, nullptr, disk}));
+  ASSERT_EQ(disk.Created.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(disk.Created[0]).parent_path(), std::filesystem::path(folder.File(L"old.png")).parent_path());
+  const auto decoded = DecodeWithGdiplus(folder.File(L"old.png"));
+  ASSERT_TRUE(decoded);
+  ExpectSamePixels(BitmapPixels(picture.Bitmap()), decoded->Image);
+  EXPECT_EQ(FileNames(folder.File(L"")).size(), 5u);
+}
+
+// A real failure: another program holds the old file open and will not let
+// it be replaced. The new picture is written completely, then given up.
+TEST_F(ExportSaveImageFile, AFileHeldByAnotherProgramIsReportedAndKeptAsItWas) {
+  const auto picture = ScreenPicture(pictures::MakeNoisyPicture(60, 40, 60));
+  for (const std::wstring extension : {L"png", L"bmp"}) {
+    SCOPED_TRACE(testing::PrintToString(extension));
+    dialogs.messages.clear();
+    const std::wstring path = folder.File(L"held." + extension);
+    const std::string old = "an older picture";
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << old;
+    const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(Save(picture, path, extension));
+    CloseHandle(held);
+    const auto [number, description] = TheErrorMessage(path);
+    EXPECT_NE(number, L"0");
+    EXPECT_NE(description.find(SystemErrorText(std::stoul(number))), std::wstring::npos)
+        << testing::PrintToString(description);
+    EXPECT_EQ(FileBytes(path), std::vector<std::uint8_t>(old.begin(), old.end()));
+  }
+  EXPECT_EQ(FileNames(folder.File(L"")), (std::set<std::wstring>{L"held.png", L"held.bmp"}));
+}
+
 TEST_F(ExportSaveImageFile, ShowsTheHourglassWhileWritingAndTheDefaultAfter) {
   const std::wstring path = folder.File(L"watched.png");
   std::vector<bool> fileExisted;
@@ -185,7 +252,7 @@ TEST_F(ExportSaveImageFile, AnUnknownExtensionIsReportedAndWritesNothing) {
     const std::wstring path = folder.File(L"unknown." + extension);
     EXPECT_FALSE(Save(picture, path, extension));
     EXPECT_FALSE(FileExists(path));
-    const auto [number, description] = TheErrorMessage();
+    const auto [number, description] = TheErrorMessage(path);
     EXPECT_EQ(number, L"13");
     EXPECT_NE(description.find(L"\"" + extension + L"\""), std::wstring::npos) << testing::PrintToString(description);
   }
@@ -197,8 +264,9 @@ TEST_F(ExportSaveImageFile, AnUnwritablePathIsReportedForEncoderFormats) {
   for (const std::wstring extension : {L"png", L"jpg", L"gif", L"tiff"}) {
     SCOPED_TRACE(testing::PrintToString(extension));
     dialogs.messages.clear();
-    EXPECT_FALSE(Save(picture, folder.File(L"no such folder\\x." + extension), extension));
-    const auto [number, description] = TheErrorMessage();
+    const std::wstring path = folder.File(L"no such folder\\x." + extension);
+    EXPECT_FALSE(Save(picture, path, extension));
+    const auto [number, description] = TheErrorMessage(path);
     EXPECT_NE(number, L"");
     EXPECT_NE(number, L"0");
     EXPECT_EQ(number.find_first_not_of(L"0123456789"), std::wstring::npos);
@@ -207,8 +275,9 @@ TEST_F(ExportSaveImageFile, AnUnwritablePathIsReportedForEncoderFormats) {
 }
 
 TEST_F(ExportSaveImageFile, AnUnwritablePathIsReportedWithTheSystemErrorForBmp) {
-  EXPECT_FALSE(Save(ScreenPicture(pictures::BlankPicture(8, 8, 0)), folder.File(L"no such folder\\x.bmp"), L"bmp"));
-  const auto [number, description] = TheErrorMessage();
+  const std::wstring path = folder.File(L"no such folder\\x.bmp");
+  EXPECT_FALSE(Save(ScreenPicture(pictures::BlankPicture(8, 8, 0)), path, L"bmp"));
+  const auto [number, description] = TheErrorMessage(path);
   EXPECT_EQ(number, std::to_wstring(ERROR_PATH_NOT_FOUND));
   wchar_t systemText[512]{};
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_PATH_NOT_FOUND, 0,
@@ -223,7 +292,7 @@ TEST_F(ExportSaveImageFile, AFailingEncoderIsReported) {
   // JPEG cannot hold a picture wider than 65500 pixels: the encoder fails.
   const auto picture = ScreenPicture(pictures::BlankPicture(70000, 1, 0x336699));
   EXPECT_FALSE(Save(picture, folder.File(L"too wide.jpg"), L"jpg"));
-  const auto [number, description] = TheErrorMessage();
+  const auto [number, description] = TheErrorMessage(folder.File(L"too wide.jpg"));
   EXPECT_NE(number, L"0");
   EXPECT_NE(description.find(L"图像编码器"), std::wstring::npos) << testing::PrintToString(description);
   EXPECT_EQ(cursor.Events(), (std::vector<std::wstring>{L"wait", L"default"}));
@@ -231,7 +300,7 @@ TEST_F(ExportSaveImageFile, AFailingEncoderIsReported) {
 
 TEST_F(ExportSaveImageFile, APictureWithoutABitmapIsReported) {
   EXPECT_FALSE(Save(win::Picture{}, folder.File(L"nothing.png"), L"png"));
-  const auto [number, description] = TheErrorMessage();
+  const auto [number, description] = TheErrorMessage(folder.File(L"nothing.png"));
   EXPECT_EQ(number, L"2") << "GDI+'s InvalidParameter";
   // Said in the user's language, without the program's internal names.
   EXPECT_TRUE(std::none_of(description.begin(), description.end(), [](wchar_t c) { return c < 128 && iswalpha(c); }))

@@ -13,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,14 @@ class TemporaryFolder {
  private:
   std::wstring path_;
 };
+
+// The names of the files in a folder.
+inline std::set<std::wstring> FileNames(const std::wstring& folder) {
+  std::set<std::wstring> names;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder)))
+    names.insert(entry.path().filename().wstring());
+  return names;
+}
 
 inline bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
