@@ -329,8 +329,11 @@ TEST_F(CaptureAnnotationTest, TwoPressesOnTheFaceOpenAndCloseTheListAndAnEntryOr
     SetWindowTextW(sizeText, bad);
     EXPECT_EQ(Session().FontSize(), 36) << bad;
   }
-  SetWindowTextW(sizeText, L" 9.5 ");
-  EXPECT_EQ(Session().FontSize(), 9.5f);
+  SetWindowTextW(sizeText, L" 9 ");
+  EXPECT_EQ(Session().FontSize(), 36) << "only once it is done";
+  SetFocus(sizeText);
+  SetFocus(capture.Handle());
+  EXPECT_EQ(Session().FontSize(), 9);
   testing_support::TypeText(L"x", Delivery::Real);
   EXPECT_LT(PlaceOf(capture.TextEdit()).bottom - PlaceOf(capture.TextEdit()).top, box.bottom - box.top);
   EXPECT_TRUE(capture.Exists());
@@ -344,7 +347,7 @@ TEST_F(CaptureAnnotationTest, WaitingTextIsDrawnOnAToolSwitchAndBeforeACopyAndAn
   EXPECT_EQ(Step(), 2);
   EXPECT_FALSE(IsWindowVisible(capture.TextEdit()));
   EXPECT_NE(GetFocus(), capture.TextEdit());
-  EXPECT_FALSE(Session().State().strokeActive);
+  EXPECT_FALSE(Session().Stroke().Active());
   EXPECT_GT(PictureArea({150, 200, 190, 215}).CountOtherThan(kRed), 0);
   EXPECT_LT(PictureArea({150, 200, 190, 215}).CountOtherThan(kRed), 40 * 15);
   // The stroke ended: a drag from outside the region draws nothing.
@@ -364,7 +367,14 @@ TEST_F(CaptureAnnotationTest, WaitingTextIsDrawnOnAToolSwitchAndBeforeACopyAndAn
   Click(150, 300);
   testing_support::TypeText(L"second", Delivery::Real);
   const RECT box = PlaceOf(capture.TextEdit());
-  const RECT text{box.left, box.top, box.right - 3, box.bottom};  // not the caret
+  SIZE typedSize{};
+  {
+    const win::Font font = AnnotationFont(11, win::ScreenDpi());
+    const win::WindowDc dc(capture.TextEdit());
+    const win::SelectGuard selected(dc.Get(), font.Get());
+    GetTextExtentPoint32W(dc.Get(), L"second", 6, &typedSize);
+  }
+  const RECT text{box.left, box.top, box.left + typedSize.cx - 2, box.bottom};  // not the caret after it
   const int boxPixels = (text.right - text.left) * (text.bottom - text.top);
   EXPECT_TRUE(WaitUntil([&] { return OnScreen(area, text).CountOtherThan(kRed) < boxPixels; }));
   const Pixels typed = OnScreen(area, text);
@@ -387,10 +397,15 @@ TEST_F(CaptureAnnotationTest, EscInTheTextBoxEndsTheCapture) {
   EXPECT_FALSE(capture.Exists());
 }
 
-TEST_F(CaptureAnnotationTest, EscInTheSizeBoxesEndsTheCaptureAlsoWithTheListOpen) {
+TEST_F(CaptureAnnotationTest, EscInTheSizeListClosesTheOpenListFirstAndThenTheCapture) {
   ClickButton(kTextTool);
-  SetFocus(capture.Pickers().SizeList());
-  SendMessageW(capture.Pickers().SizeList(), CB_SHOWDROPDOWN, TRUE, 0);
+  const HWND list = capture.Pickers().SizeList();
+  SetFocus(list);
+  SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+  testing_support::PressKey(VK_ESCAPE, Delivery::Real);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+  ASSERT_TRUE(capture.Exists());
   testing_support::PressKey(VK_ESCAPE, Delivery::Real);
   EXPECT_FALSE(capture.Exists());
 }

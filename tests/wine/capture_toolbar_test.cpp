@@ -78,7 +78,7 @@ TEST_F(CaptureToolbarTest, ToolsOpenShapeAndToggleTheOptionsPanel) {
   const RECT strip = PlaceOf(capture.Strip());
   ClickButton(kRectangleTool);
   EXPECT_TRUE(Session().State().annotating);
-  EXPECT_EQ(Session().State().currentTool, L"添加矩形");
+  EXPECT_EQ(Session().State().currentTool, AnnotationTool::Rectangle);
   ASSERT_TRUE(Visible(capture.OptionsPanel()));
   RECT panel = PlaceOf(capture.OptionsPanel());
   EXPECT_EQ(panel.left, strip.left);
@@ -105,7 +105,7 @@ TEST_F(CaptureToolbarTest, ToolsOpenShapeAndToggleTheOptionsPanel) {
   EXPECT_GT(PlaceOf(capture.ColourPanel()).left, PlaceOf(capture.FontPanel()).left);
   ClickButton(kTextTool);  // the same tool: hidden, still chosen
   EXPECT_FALSE(Visible(capture.OptionsPanel()));
-  EXPECT_EQ(Session().State().currentTool, L"添加文字");
+  EXPECT_EQ(Session().State().currentTool, AnnotationTool::Text);
   EXPECT_EQ(Session().State().currentToolIndex, kTextTool);
 }
 
