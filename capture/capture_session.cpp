@@ -26,6 +26,8 @@ void CaptureSession::Press(MouseButton button, PointF at) {
     AnnotationPress(button, at);
     return;
   }
+  // The middle button has nothing to do on a region: it leaves it, and its toolbar, as they are.
+  if (button == MouseButton::Middle && state_.captureMode == CaptureMode::Move) return;
   overlay_.StripVisible = false;
   if (state_.captureMode == CaptureMode::Draw) {
     overlay_.FrameVisible = true;
