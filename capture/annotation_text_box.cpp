@@ -72,7 +72,9 @@ void AnnotationTextBox::Show(const TextBox& box, HDC picture, int) {
   if (box.Visible) {
     // From where it was placed to the region's right edge, a line high,
     // moved up when the region ends first and cut off when it is lower still.
-    const PixelBox& r = box.Bounds;
+    // Inside the frame's outline too, which it would otherwise cover.
+    PixelBox r = box.Bounds;
+    if (r.Width() > 2 && r.Height() > 2) r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
     const int x = std::clamp<int>(Pixel(box.At.X), r.Left, std::max(r.Left, r.Right - 1));
     const int y = std::max<int>(r.Top, std::min<int>(Pixel(box.At.Y), r.Bottom - height_));
     const POINT at{x, y};

@@ -106,6 +106,7 @@ TEST_F(CaptureKeptWorkTest, TextStaysInsideTheRegionOnTheScreenAndInThePicture) 
   const RECT box = PlaceOf(capture.TextEdit());
   EXPECT_LE(box.right, 500);
   EXPECT_LE(box.bottom, 400);
+  EXPECT_TRUE(ScreenShows(499, (box.top + box.bottom) / 2, FrmScreenCapture::kFrameColour)) << "the frame shows over it";
   EXPECT_GE(box.left, 100);
   EXPECT_GE(box.top, 100);
   const std::wstring kept = testing_support::WindowText(capture.TextEdit());
