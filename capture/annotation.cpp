@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "capture/capture_toolbar.h"
 
 namespace quillane::capture {
 
@@ -70,15 +69,6 @@ void CoverEllipse(const PixelBox& box, std::vector<PixelBox>& out) {
 }
 
 }  // namespace
-
-AnnotationTool ToolNamed(std::wstring_view currentTool) {
-  if (currentTool.empty()) return AnnotationTool::None;
-  if (currentTool == ToolbarTooltip(kRectangleTool)) return AnnotationTool::Rectangle;
-  if (currentTool == ToolbarTooltip(kEllipseTool)) return AnnotationTool::Ellipse;
-  if (currentTool == ToolbarTooltip(kArrowTool)) return AnnotationTool::Arrow;
-  if (currentTool == ToolbarTooltip(kTextTool)) return AnnotationTool::Text;
-  return AnnotationTool::None;
-}
 
 PointF ClampToRegion(PointF point, const FrameRect& region) {
   // A region with no pixels keeps the point on its left or top edge.

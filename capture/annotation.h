@@ -13,8 +13,6 @@
 namespace quillane::capture {
 
 enum class AnnotationTool { None, Rectangle, Ellipse, Arrow, Text };
-// The tool a `currentTool` text names; None for any other text.
-AnnotationTool ToolNamed(std::wstring_view currentTool);
 
 // How far back along the shaft the wings end (`ArrowLen`).
 inline constexpr float kArrowLen = 10.0f;

@@ -1,6 +1,10 @@
 #include "capture/annotation_text_box.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 #include "capture/annotation_painter.h"
 #include "capture/capture_picture.h"
@@ -8,20 +12,44 @@
 
 namespace quillane::capture {
 
-namespace {
-// Room after the text for the caret, so the box grows before it scrolls.
-constexpr int kCaretRoom = 3;
-}  // namespace
+void AnnotationTextBox::NoteFormPress(LONG time, POINT screen) {
+  pressTime_ = time;
+  pressAt_ = screen;
+}
+
+LRESULT CALLBACK AnnotationTextBox::BoxMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR self) {
+  auto& box = *reinterpret_cast<AnnotationTextBox*>(self);
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT screen = at;
+    ClientToScreen(window, &screen);
+    const auto within = [&](int metric, LONG a, LONG b) { return std::abs(a - b) <= GetSystemMetrics(metric) / 2; };
+    const bool second = box.pressAt_ && static_cast<UINT>(GetMessageTime() - box.pressTime_) <= GetDoubleClickTime() &&
+                        within(SM_CXDOUBLECLK, screen.x, box.pressAt_->x) &&
+                        within(SM_CYDOUBLECLK, screen.y, box.pressAt_->y);
+    box.pressAt_.reset();
+    // The second click of a double-click belongs to the window under the box.
+    if (second) {
+      MapWindowPoints(window, box.form_, &at, 1);
+      return SendMessageW(box.form_, WM_LBUTTONDBLCLK, wParam, MAKELPARAM(at.x, at.y));
+    }
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &BoxMouse, id);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
 
 bool AnnotationTextBox::Create(HWND form, win::DisplayDpi dpi) {
   form_ = form;
   dpi_ = dpi;
-  edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_LEFT | ES_AUTOHSCROLL, 0, 0, kStartWidth, 16, form, nullptr,
-                          win::ModuleInstance(), nullptr);
-  return edit_ && ForwardEscape(edit_, form);
+  // No automatic scrolling: a key that would not fit is refused.
+  edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_CLIPSIBLINGS | ES_LEFT, 0, 0, kStartWidth, 16, form,
+                          nullptr, win::ModuleInstance(), nullptr);
+  return edit_ && ForwardEscape(edit_, form) &&
+         SetWindowSubclass(edit_, &BoxMouse, 3, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void AnnotationTextBox::Show(const TextBox& box, HDC picture, int pictureWidth) {
+void AnnotationTextBox::Show(const TextBox& box, HDC picture, int) {
   if (!edit_) return;
   const bool appearing = box.Visible && !shown_.Visible;
   const bool restyled = box.Size != shown_.Size || !font_;
@@ -42,18 +70,23 @@ void AnnotationTextBox::Show(const TextBox& box, HDC picture, int pictureWidth) 
     updating_ = false;
   }
   if (box.Visible) {
-    const POINT at{Pixel(box.At.X), Pixel(box.At.Y)};
-    if (appearing) width_ = kStartWidth;
-    maxWidth_ = std::max<int>(1, pictureWidth - at.x);
-    if (appearing || restyled || at.x != at_.x || at.y != at_.y) {
-      at_ = at;
-      TakeBackground(picture, pictureWidth);
-    }
-    Grow(box.Text);
-    SetWindowPos(edit_, HWND_TOP, at_.x, at_.y, std::min(width_, maxWidth_), height_,
+    // From where it was placed to the region's right edge, a line high,
+    // moved up when the region ends first and cut off when it is lower still.
+    // Inside the frame's outline too, which it would otherwise cover.
+    PixelBox r = box.Bounds;
+    if (r.Width() > 2 && r.Height() > 2) r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    const int x = std::clamp<int>(Pixel(box.At.X), r.Left, std::max(r.Left, r.Right - 1));
+    const int y = std::max<int>(r.Top, std::min<int>(Pixel(box.At.Y), r.Bottom - height_));
+    const POINT at{x, y};
+    const SIZE size{std::max<LONG>(1, r.Right - x), std::max<LONG>(1, std::min<LONG>(height_, r.Bottom - y))};
+    const bool moved = at.x != at_.x || at.y != at_.y || size.cx != size_.cx || size.cy != size_.cy;
+    at_ = at;
+    size_ = size;
+    if (appearing || restyled || moved) TakeBackground(picture);
+    // Under the toolbar and the options panel, never over them.
+    SetWindowPos(edit_, HWND_BOTTOM, at_.x, at_.y, size_.cx, size_.cy,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
-    ScrollToStart();
-    if (box.Colour != shown_.Colour || restyled) InvalidateRect(edit_, nullptr, TRUE);
+    if (box.Colour != shown_.Colour || restyled || moved) InvalidateRect(edit_, nullptr, TRUE);
     if (appearing) SetFocus(edit_);
   } else if (shown_.Visible) {
     // Keys must not go on reaching a hidden box.
@@ -64,14 +97,14 @@ void AnnotationTextBox::Show(const TextBox& box, HDC picture, int pictureWidth) 
   shown_ = box;
 }
 
-void AnnotationTextBox::PictureChanged(HDC picture, int pictureWidth) {
+void AnnotationTextBox::PictureChanged(HDC picture, int) {
   if (!shown_.Visible) return;
-  TakeBackground(picture, pictureWidth);
+  TakeBackground(picture);
   InvalidateRect(edit_, nullptr, TRUE);
 }
 
-void AnnotationTextBox::TakeBackground(HDC picture, int pictureWidth) {
-  const int width = std::max<int>(1, pictureWidth - at_.x), height = std::max(1, height_);
+void AnnotationTextBox::TakeBackground(HDC picture) {
+  const int width = std::max<int>(1, size_.cx), height = std::max<int>(1, size_.cy);
   auto [bitmap, pixels] = win::CreateDibSection(width, height);
   if (!bitmap) {
     background_.Reset();
@@ -88,27 +121,7 @@ void AnnotationTextBox::TakeBackground(HDC picture, int pictureWidth) {
 
 std::optional<std::wstring> AnnotationTextBox::TextChanged() {
   if (updating_) return std::nullopt;
-  std::wstring text = Text();
-  Grow(text);
-  SetWindowPos(edit_, nullptr, 0, 0, std::min(width_, maxWidth_), height_,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ScrollToStart();
-  return text;
-}
-
-void AnnotationTextBox::ScrollToStart() {
-  if (width_ > maxWidth_) return;  // at the screen's edge it scrolls as it must
-  // The box scrolled before it grew: back to its start, the caret where it was.
-  DWORD from = 0, to = 0;
-  SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-  SendMessageW(edit_, EM_SETSEL, 0, 0);
-  SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
-  SendMessageW(edit_, EM_SETSEL, from, to);
-  SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
-}
-
-void AnnotationTextBox::Grow(const std::wstring& text) {
-  width_ = std::max(width_, static_cast<int>(Measure(text).cx) + kCaretRoom);
+  return Text();
 }
 
 HBRUSH AnnotationTextBox::Colours(HDC dc) const {
@@ -118,33 +131,27 @@ HBRUSH AnnotationTextBox::Colours(HDC dc) const {
 }
 
 POINT AnnotationTextBox::TextOrigin() const {
-  // Where the box puts its first character when it is not scrolled.
+  // Where the box puts its first character.
   RECT format{};
   SendMessageW(edit_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
   return {at_.x + format.left, at_.y + format.top};
 }
 
-SIZE AnnotationTextBox::Measure(const std::wstring& text) const {
-  SIZE extent{};
-  if (text.empty() || !font_) return extent;
-  const win::WindowDc dc(edit_);
-  const win::SelectGuard font(dc.Get(), font_.Get());
-  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-  return extent;
-}
-
-RECT AnnotationTextBox::DrawText(HDC dc, COLORREF colour) const {
+RECT AnnotationTextBox::DrawText(HDC dc, COLORREF colour, const PixelBox& bounds) const {
   const std::wstring text = Text();
   if (text.empty() || !font_) return {};
   const POINT origin = TextOrigin();
+  const int saved = SaveDC(dc);
+  // Where the box ends, the text ends: on the screen as in the picture.
+  IntersectClipRect(dc, std::max<int>(bounds.Left, at_.x), std::max<int>(bounds.Top, at_.y),
+                    std::min<int>(bounds.Right, at_.x + size_.cx), std::min<int>(bounds.Bottom, at_.y + size_.cy));
   const win::SelectGuard font(dc, font_.Get());
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
   SIZE extent{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   TextOutW(dc, origin.x, origin.y, text.c_str(), static_cast<int>(text.size()));
-  SetTextColor(dc, oldColour);
-  SetBkMode(dc, oldMode);
+  RestoreDC(dc, saved);
   // Glyphs may reach a little beyond their advance.
   return {origin.x - 2, origin.y, origin.x + extent.cx + 4, origin.y + extent.cy};
 }

@@ -2,8 +2,10 @@
 // The text tool's box `TextEdit` on Win32: a borderless single-line edit
 // control over the capture's picture. It shows its text in the chosen colour
 // and font over the picture itself (its background is the picture under it),
-// so what is typed looks exactly as it will be drawn; it grows with its text
-// and scrolls once it reaches the screen's right edge, so typing never stops.
+// so what is typed looks exactly as it will be drawn. It lies inside the
+// region, under the toolbar and the options panel, and takes no key that
+// would carry its text past the region's right edge: what it shows is what
+// is drawn and copied.
 #include <windows.h>
 
 #include <optional>
@@ -21,6 +23,10 @@ class AnnotationTextBox {
   bool Create(HWND form, win::DisplayDpi dpi);
 
   HWND Handle() const { return edit_; }
+  // A left press on the window itself, at a screen point: a second press on
+  // the box (which the first one opened under the pointer) in time and
+  // close by makes the two a double-click of the window.
+  void NoteFormPress(LONG time, POINT screen);
   // Shows, places, restyles or hides it as `box` says. `picture` holds what
   // the window shows under it (the backing image), `pictureWidth` its width.
   void Show(const TextBox& box, HDC picture, int pictureWidth);
@@ -32,29 +38,30 @@ class AnnotationTextBox {
   // For WM_CTLCOLOREDIT: its colours and background.
   HBRUSH Colours(HDC dc) const;
   // Draws its text into `dc` (the picture) in its font and that colour,
-  // exactly where it shows it, over what lies there; the area drawn.
-  RECT DrawText(HDC dc, COLORREF colour) const;
+  // exactly where it shows it, over what lies there, never past `bounds`;
+  // the area drawn.
+  RECT DrawText(HDC dc, COLORREF colour, const PixelBox& bounds) const;
 
-  // Text starts this wide and the box never shrinks.
   static constexpr int kStartWidth = 25;
 
  private:
-  // The picture under the box, from its left edge to the screen's right edge.
-  void TakeBackground(HDC picture, int pictureWidth);
+  // The picture under the box.
+  void TakeBackground(HDC picture);
   POINT TextOrigin() const;
-  SIZE Measure(const std::wstring& text) const;
-  void Grow(const std::wstring& text);
-  void ScrollToStart();
   std::wstring Text() const;
 
+  static LRESULT CALLBACK BoxMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR self);
+
   HWND form_ = nullptr;
+  LONG pressTime_ = 0;
+  std::optional<POINT> pressAt_;
   HWND edit_ = nullptr;  // owned by the form
   win::DisplayDpi dpi_;
   TextBox shown_;
   POINT at_{};
-  int width_ = kStartWidth;
-  int maxWidth_ = kStartWidth;
-  int height_ = 0;
+  SIZE size_{kStartWidth, 16};
+  int height_ = 0;  // of a line in the font
   bool updating_ = false;
   win::Font font_;
   win::Brush background_;

@@ -47,30 +47,30 @@ std::array<PointF, kHandleCount> PlaceHandles(const FrameRect& f, SizeF handle) 
            {left, bottom}, {middle, bottom}, {right, bottom}, {right, centre}}};
 }
 
-std::optional<FrameRect> ResizeByHandle(int index, const FrameEdges& atPress, PointF cursor, SizeF handle) {
-  float left = atPress.Left;
-  float top = atPress.Top;
-  float right = atPress.Right;
-  float bottom = atPress.Bottom;
-  // A left or top edge lies half a handle beyond the cursor, as the handle's
-  // middle sits on the edge when the drag starts.
-  const float draggedLeft = cursor.X + handle.Width / 2;
-  const float draggedTop = cursor.Y + handle.Height / 2;
+DraggedEdges EdgesOfHandle(int index) {
   switch (index) {
-    case 0: left = draggedLeft; top = draggedTop; break;
-    case 1: top = draggedTop; break;
-    case 2: top = draggedTop; right = cursor.X + handle.Width / 2; break;
-    case 3: left = draggedLeft; break;
-    case 4: left = draggedLeft; bottom = cursor.Y; break;
-    case 5: bottom = cursor.Y; break;
-    case 6: right = cursor.X; bottom = cursor.Y; break;
-    case 7: right = cursor.X; break;
-    default: return std::nullopt;
+    case 0: return {true, true, false, false};
+    case 1: return {false, true, false, false};
+    case 2: return {false, true, true, false};
+    case 3: return {true, false, false, false};
+    case 4: return {true, false, false, true};
+    case 5: return {false, false, false, true};
+    case 6: return {false, false, true, true};
+    case 7: return {false, false, true, false};
+    default: return {};
   }
-  const float width = right - left;
-  const float height = bottom - top;
-  if (!(width >= 0) || !(height >= 0)) return std::nullopt;
-  return FrameRect{left, top, width, height};
+}
+
+std::optional<FrameRect> ResizeByHandle(int index, const FrameEdges& atPress, PointF moved, SizeF screen) {
+  if (index < 0 || index >= kHandleCount) return std::nullopt;
+  const DraggedEdges dragged = EdgesOfHandle(index);
+  float left = atPress.Left, top = atPress.Top, right = atPress.Right, bottom = atPress.Bottom;
+  // However fast the pointer goes, an edge stops at the opposite one and at the screen's edge.
+  if (dragged.Left) left = std::clamp(atPress.Left + moved.X, std::fmin(0.0f, right), right);
+  if (dragged.Right) right = std::clamp(atPress.Right + moved.X, left, std::fmax(screen.Width, left));
+  if (dragged.Top) top = std::clamp(atPress.Top + moved.Y, std::fmin(0.0f, bottom), bottom);
+  if (dragged.Bottom) bottom = std::clamp(atPress.Bottom + moved.Y, top, std::fmax(screen.Height, top));
+  return FrameRect{left, top, right - left, bottom - top};
 }
 
 FrameRect RubberBand(PointF anchor, PointF pointer) {

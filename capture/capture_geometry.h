@@ -33,7 +33,8 @@ struct FrameRect {
   bool operator==(const FrameRect&) const = default;
 };
 
-// A rectangle of whole pixels: Right and Bottom lie just outside.
+// A rectangle of whole pixels: Left and Top are its first column and row,
+// Right and Bottom lie just outside it.
 struct PixelBox {
   std::int32_t Left = 0;
   std::int32_t Top = 0;
@@ -87,11 +88,20 @@ inline constexpr int kHandleCount = 8;
 Pointer HandlePointer(int index);
 // Left and top of each handle around the frame; `handle` is one handle's size.
 std::array<PointF, kHandleCount> PlaceHandles(const FrameRect& frame, SizeF handle);
-// The frame while handle `index` is dragged with the cursor at `cursor`
-// (window pixels), from the edges taken at the press. The edges that are not
-// dragged stay exactly there; nothing when the width or height would be
-// negative (the frame then stays as it is).
-std::optional<FrameRect> ResizeByHandle(int index, const FrameEdges& atPress, PointF cursor, SizeF handle);
+// Which edges handle `index` drags.
+struct DraggedEdges {
+  bool Left = false;
+  bool Top = false;
+  bool Right = false;
+  bool Bottom = false;
+};
+DraggedEdges EdgesOfHandle(int index);
+// The frame while handle `index` is dragged, from the edges taken at the
+// press: the edges it drags move by exactly `moved` (the pointer's movement
+// since the press), stop against the opposite edge (size 0) and stay within
+// the screen; the others stay exactly where they were. Nothing for an index
+// that is no handle.
+std::optional<FrameRect> ResizeByHandle(int index, const FrameEdges& atPress, PointF moved, SizeF screen);
 
 // The frame spanning the anchor and the pointer, in any direction; on the
 // anchor's row or column it is 0 high or wide.

@@ -60,19 +60,13 @@ std::optional<float> ParseFontSize(std::wstring_view text) {
   const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\u3000'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  // Digits and at most one point, also as typed on a Chinese keyboard (full width).
+  // Digits only, also as typed on a Chinese keyboard (full width).
   std::wstring number;
-  bool point = false, digit = false;
+  bool digit = false;
   for (wchar_t c : text) {
     if (c >= L'\uFF10' && c <= L'\uFF19') c = static_cast<wchar_t>(L'0' + (c - L'\uFF10'));
-    if (c == L'\uFF0E') c = L'.';
-    if (c >= L'0' && c <= L'9') {
-      digit = true;
-    } else if (c == L'.' && !point) {
-      point = true;
-    } else {
-      return std::nullopt;
-    }
+    if (c < L'0' || c > L'9') return std::nullopt;
+    digit = true;
     number += c;
   }
   if (!digit) return std::nullopt;
@@ -80,5 +74,7 @@ std::optional<float> ParseFontSize(std::wstring_view text) {
   if (!(value >= kSmallestFontSize && value <= kLargestFontSize)) return std::nullopt;
   return static_cast<float>(value);
 }
+
+std::wstring SizeTextOf(float size) { return std::to_wstring(static_cast<long long>(size)); }
 
 }  // namespace quillane::capture

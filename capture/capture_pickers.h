@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "capture/capture_geometry.h"
@@ -50,8 +51,10 @@ inline constexpr float kStartFontSize = 11;
 inline constexpr float kSmallestFontSize = 1;
 inline constexpr float kLargestFontSize = 500;
 
-// The size in points a size text gives: a plain decimal number (blanks
-// around it allowed) from 1 to 500; nothing for any other text.
+// The size in points a size text gives: a whole number (blanks around it
+// allowed) from 1 to 500; nothing for any other text.
 std::optional<float> ParseFontSize(std::wstring_view text);
+// The size text that shows a size.
+std::wstring SizeTextOf(float size);
 
 }  // namespace quillane::capture

@@ -44,9 +44,26 @@ bool AnyButtonDown(WPARAM keyState) { return (keyState & (MK_LBUTTON | MK_RBUTTO
 
 namespace {
 
+constexpr const wchar_t* kEscClosedList = L"QuillaneEscClosedList";
+
+bool IsDroppedCombo(HWND window) {
+  wchar_t name[16]{};
+  GetClassNameW(window, name, 16);
+  return lstrcmpiW(name, L"ComboBox") == 0 && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
 LRESULT CALLBACK EscapeToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
-  if (message == WM_CHAR && wParam == VK_ESCAPE) return SendMessageW(reinterpret_cast<HWND>(form), message, wParam, lParam);
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &EscapeToForm, id);
+  // Esc in an open list closes the list only; its character must not end the capture.
+  if (message == WM_KEYDOWN && wParam == VK_ESCAPE && IsDroppedCombo(window))
+    SetPropW(window, kEscClosedList, reinterpret_cast<HANDLE>(1));
+  if (message == WM_CHAR && wParam == VK_ESCAPE) {
+    if (RemovePropW(window, kEscClosedList)) return 0;
+    return SendMessageW(reinterpret_cast<HWND>(form), message, wParam, lParam);
+  }
+  if (message == WM_NCDESTROY) {
+    RemovePropW(window, kEscClosedList);
+    RemoveWindowSubclass(window, &EscapeToForm, id);
+  }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 

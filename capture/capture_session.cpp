@@ -5,10 +5,11 @@
 namespace quillane::capture {
 
 CaptureSession::CaptureSession(CaptureView& view, SnapshotPicture& picture, const CaptureMetrics& metrics)
-    : view_(view), metrics_(metrics), snapshots_(picture) {}
+    : view_(view), metrics_(metrics), layout_(metrics.Screen, metrics.Monitors), snapshots_(picture) {}
 
 bool CaptureSession::Open() {
   state_ = CaptureState{};
+  stroke_.Reset();
   overlay_ = Overlay{};
   sizeText_ = kStartSizeText;
   fontSize_ = kStartFontSize;
@@ -29,9 +30,11 @@ void CaptureSession::WarnNotStored(std::wstring_view text) {
 
 void CaptureSession::Press(MouseButton button, PointF at) {
   if (state_.annotating) {
-    AnnotationPress(at);
+    AnnotationPress(button, at);
     return;
   }
+  // The middle button has nothing to do on a region: it leaves it, and its toolbar, as they are.
+  if (button == MouseButton::Middle && state_.captureMode == CaptureMode::Move) return;
   overlay_.StripVisible = false;
   if (state_.captureMode == CaptureMode::Draw) {
     overlay_.FrameVisible = true;
@@ -47,9 +50,8 @@ void CaptureSession::Press(MouseButton button, PointF at) {
   state_.selRect = {Pixel(f.Left), Pixel(f.Top), Pixel(f.Right()), Pixel(f.Bottom())};
   const std::int32_t x = Pixel(at.X);
   const std::int32_t y = Pixel(at.Y);
-  const SelRect& r = state_.selRect;
   // Left and top edges inside, right and bottom edges outside.
-  const bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+  const bool inside = state_.selRect.Contains(x, y);
   if (inside) {
     state_.grabX = at.X;
     state_.grabY = at.Y;
@@ -89,13 +91,13 @@ void CaptureSession::Move(unsigned buttons, PointF at) {
   }
   if (state_.captureMode == CaptureMode::Move) {
     view_.SetPointer(Pointer::Move);
-    const PointF topLeft = MoveRegion({state_.anchorX, state_.anchorY}, {state_.grabX, state_.grabY}, at,
-                                      {f.Width, f.Height}, metrics_.Screen.Size());
+    const PointF topLeft =
+        layout_.Move({state_.anchorX, state_.anchorY}, {state_.grabX, state_.grabY}, at, f, metrics_.Screen.Size());
     f.Left = topLeft.X;
     f.Top = topLeft.Y;
   } else {
     // Not limited to the screen: the window covers all of it anyway.
-    f = RubberBand({state_.anchorX, state_.anchorY}, at);
+    f = layout_.Band({state_.anchorX, state_.anchorY}, at);
     overlay_.SizeText = SizeText(f.Width, f.Height);
     view_.SetPointer(Pointer::Cross);
   }
@@ -114,14 +116,16 @@ void CaptureSession::PlaceLabelsAndHandles() {
 }
 
 void CaptureSession::ShowStrip() {
-  overlay_.StripAt = PlaceStrip(overlay_.Frame, metrics_.Strip, static_cast<float>(metrics_.Screen.Height));
+  overlay_.StripAt = layout_.Strip(overlay_.Frame, metrics_.Strip);
   overlay_.StripVisible = true;
 }
 
 void CaptureSession::Release(MouseButton button, PointF at) {
-  if (state_.annotating) AnnotationRelease(at);
+  if (state_.annotating) AnnotationRelease(button, at);
   if (button != MouseButton::Left) {
-    if (state_.keepOpenOnRightUp == 0) view_.Close();
+    // Only a right click where no region is left ends the capture, and
+    // never once something is drawn.
+    if (state_.keepOpenOnRightUp == 0 && state_.captureMode == CaptureMode::Draw && !HasDrawing()) view_.Close();
     return;
   }
   state_.captureMode = CaptureMode::Move;
@@ -132,13 +136,26 @@ void CaptureSession::Release(MouseButton button, PointF at) {
 }
 
 void CaptureSession::KeyPress(int code) {
-  if (code == 27) view_.Close();
+  if (code != 27) return;
+  // Esc with the size list open closes only the list.
+  if (view_.CloseSizeList()) return;
+  view_.Close();
 }
 
-void CaptureSession::HandlePress(int) {
-  if (snapshots_.snapshotPos() == 1 && !snapshots_.HoldsUnstoredDrawing()) state_.annotating = false;
+// Drawing the undo history could not keep counts as much as stored steps.
+bool CaptureSession::HasDrawing() const {
+  return snapshots_.snapshotPos() > 1 || snapshots_.HoldsUnstoredDrawing() || stroke_.TextWaiting();
+}
+
+void CaptureSession::HandlePress(int, CursorPoint screenCursor) {
+  // Typed text goes into the picture first; the picture is then annotated
+  // and the press is ignored.
+  CommitWaitingText();
+  if (!HasDrawing()) state_.annotating = false;
   if (state_.annotating || state_.captureMode != CaptureMode::Move) return;
   state_.handleDragState = HandleDragState::Start;
+  state_.cursorNow = screenCursor;
+  state_.handlePressedAt = metrics_.Screen.ToWindow(screenCursor.x, screenCursor.y);
   const FrameRect& f = overlay_.Frame;
   state_.selLeft = f.Left;
   state_.selTop = f.Top;
@@ -148,8 +165,7 @@ void CaptureSession::HandlePress(int) {
   overlay_.PanelVisible = false;
   snapshots_.Reset();
   EndDrag();
-  HideTextBox();
-  state_.strokeActive = false;
+  CloseTextBox();
   Publish();
 }
 
@@ -159,8 +175,9 @@ void CaptureSession::HandleMove(int index, CursorPoint screenCursor) {
   state_.cursorNow = screenCursor;
   const PointF cursor = metrics_.Screen.ToWindow(screenCursor.x, screenCursor.y);
   const FrameEdges atPress{state_.selLeft, state_.selTop, state_.selRight, state_.selBottom};
-  // Past the opposite edge the frame stops at its last valid size.
-  if (const auto resized = ResizeByHandle(index, atPress, cursor, metrics_.Handle)) overlay_.Frame = *resized;
+  // The edges move with the pointer exactly and stop at size 0.
+  if (const auto resized = layout_.Resize(index, atPress, state_.handlePressedAt, cursor, metrics_.Screen.Size()))
+    overlay_.Frame = *resized;
   PlaceLabelsAndHandles();
   overlay_.SizeText = SizeText(overlay_.Frame.Width, overlay_.Frame.Height);
   state_.anchorX = overlay_.Frame.Left;
@@ -197,8 +214,7 @@ void CaptureSession::DiscardRegion() {
   overlay_.HandlesVisible = false;
   state_.annotating = false;
   EndDrag();
-  HideTextBox();
-  state_.strokeActive = false;
+  CloseTextBox();
   Publish();
 }
 
@@ -206,10 +222,8 @@ void CaptureSession::Publish() {
   // A strip shown again starts without a hover frame.
   if (!overlay_.StripVisible) overlay_.HoverButton = kNoButton;
   // The box shows its text as it will be drawn: colour and size as chosen now.
-  if (overlay_.Text.Visible) {
-    overlay_.Text.Colour = overlay_.CurrentColour;
-    overlay_.Text.Size = fontSize_;
-  }
+  stroke_.StyleBox(overlay_.CurrentColour, fontSize_);
+  overlay_.Text = stroke_.Box();
   view_.ShowOverlay(overlay_);
 }
 
@@ -257,9 +271,7 @@ void CaptureSession::ChooseTool(int index) {
   // A new tool starts afresh: no stroke of the old one goes on.
   CommitWaitingText();
   EndDrag();
-  state_.strokeActive = false;
-  overlay_.PanelAt = PlacePanel(overlay_.StripAt, metrics_.Strip, metrics_.Panel.Height,
-                                static_cast<float>(metrics_.Screen.Height));
+  overlay_.PanelAt = layout_.Panel(overlay_.StripAt, metrics_.Strip, metrics_.Panel.Height);
   overlay_.Panel = ShapePanel(index, metrics_.Panel);
   // The same tool again hides the panel; another one keeps it shown.
   if (!overlay_.PanelVisible)
@@ -267,7 +279,8 @@ void CaptureSession::ChooseTool(int index) {
   else if (index == state_.currentToolIndex)
     overlay_.PanelVisible = false;
   state_.annotating = true;
-  state_.currentTool = ToolbarTooltip(index);
+  state_.currentTool = ToolOfButton(index);
+  stroke_.ChooseTool(state_.currentTool);
   Publish();
 }
 
@@ -279,89 +292,51 @@ void CaptureSession::DoubleClick(PointF at) {
   if (view_.CopyRegion(*region)) view_.Close();
 }
 
-void CaptureSession::AnnotationPress(PointF at) {
-  // On the region's edge is outside.
-  if (!StrictlyInside(at, overlay_.Frame)) return;
-  state_.strokeActive = true;
-  state_.strokeHeld = true;
-  state_.strokeStartX = at.X;
-  state_.strokeStartY = at.Y;
-}
-
-Annotation CaptureSession::StrokeTo(PointF at) const {
-  return {ToolNamed(state_.currentTool), {state_.strokeStartX, state_.strokeStartY},
-          ClampToRegion(at, overlay_.Frame), overlay_.CurrentColour};
-}
+void CaptureSession::AnnotationPress(MouseButton button, PointF at) { stroke_.Press(button, at, overlay_.Frame); }
 
 void CaptureSession::AnnotationMove(PointF at) {
-  if (!state_.strokeActive || !state_.strokeHeld) return;
-  const Annotation shape = StrokeTo(at);
-  // Text shows nothing while it is dragged.
-  if (shape.Tool != AnnotationTool::None && shape.Tool != AnnotationTool::Text) view_.ShowPreview(shape);
+  if (const auto shape = stroke_.Preview(at, overlay_.Frame, overlay_.CurrentColour))
+    view_.ShowPreview(*shape);
+  else if (stroke_.Held())
+    view_.EndPreview();  // back on its start: nothing shows
 }
 
-void CaptureSession::AnnotationRelease(PointF at) {
-  const bool held = state_.strokeHeld;
-  EndDrag();
-  if (!state_.strokeActive) return;
-  const Annotation shape = StrokeTo(at);
-  switch (shape.Tool) {
-    case AnnotationTool::Rectangle:
-    case AnnotationTool::Ellipse:
-    case AnnotationTool::Arrow:
-      if (!held) return;
-      view_.DrawAnnotation(shape);
+void CaptureSession::AnnotationRelease(MouseButton button, PointF at) {
+  const bool held = stroke_.Held();
+  const StrokeModel::Result result = stroke_.Release(button, at, overlay_.Frame, overlay_.CurrentColour);
+  if (held && !stroke_.Held()) view_.EndPreview();
+  switch (result.What) {
+    case StrokeModel::Outcome::Shape:
+      view_.DrawAnnotation(result.Drawn);
       Commit();
       break;
-    case AnnotationTool::Text:
-      if (overlay_.Text.Visible) {
-        view_.DrawBoxText(overlay_.Text);
-        HideTextBox();
-        Commit();
-      } else {
-        // Where the mouse came up, also outside the region; the stroke goes
-        // on until the text is drawn.
-        overlay_.Text.Visible = true;
-        overlay_.Text.At = at;
-        overlay_.Text.Text.clear();
-      }
-      Publish();
+    case StrokeModel::Outcome::Text:
+      view_.DrawBoxText(result.Box);
+      Commit();
       break;
     default: break;
   }
-}
-
-void CaptureSession::EndDrag() {
-  if (!std::exchange(state_.strokeHeld, false)) return;
-  view_.EndPreview();
-}
-
-void CaptureSession::MouseLost() {
-  if (!state_.strokeHeld) return;
-  EndDrag();
-  // A waiting text box keeps its stroke; a shape or a box not yet placed does not.
-  if (!overlay_.Text.Visible) state_.strokeActive = false;
-}
-
-void CaptureSession::CommitWaitingText() {
-  if (!overlay_.Text.Visible) return;
-  const bool anyText = !overlay_.Text.Text.empty();
-  if (anyText) view_.DrawBoxText(overlay_.Text);
-  HideTextBox();
-  state_.strokeActive = false;
-  if (anyText) Commit();
   Publish();
 }
 
-void CaptureSession::HideTextBox() {
-  overlay_.Text.Visible = false;
-  overlay_.Text.Text.clear();
+void CaptureSession::EndDrag() {
+  if (stroke_.EndDrag()) view_.EndPreview();
 }
 
-void CaptureSession::Commit() {
-  state_.strokeActive = false;
-  PushSnapshot();
+void CaptureSession::MouseLost() { EndDrag(); }
+
+void CaptureSession::CommitWaitingText() {
+  if (!stroke_.Box().Visible) return;
+  if (const auto text = stroke_.TakeText()) {
+    view_.DrawBoxText(*text);
+    Commit();
+  }
+  Publish();
 }
+
+void CaptureSession::CloseTextBox() { stroke_.TakeText(); }
+
+void CaptureSession::Commit() { PushSnapshot(); }
 
 void CaptureSession::PaletteHover(int index) {
   view_.SetPointer(Pointer::Arrow);
@@ -397,14 +372,24 @@ void CaptureSession::FacePress() {
 }
 
 void CaptureSession::SizeTextChanged(std::wstring_view text) {
+  // Half typed ("2" on the way to "24") it is no size yet.
   sizeText_ = text;
-  // Anything but a size from 1 to 500 keeps the last one.
-  if (const auto size = ParseFontSize(text)) fontSize_ = *size;
+  overlay_.FontSizeText = sizeText_;
+}
+
+void CaptureSession::SizeTextDone() {
+  // Anything but a whole size from 1 to 500 gives way to the size in force.
+  if (const auto size = ParseFontSize(sizeText_)) fontSize_ = *size;
+  sizeText_ = SizeTextOf(fontSize_);
+  overlay_.FontSizeText = sizeText_;
   Publish();
 }
 
-void CaptureSession::TextBoxChanged(std::wstring_view text) {
-  if (overlay_.Text.Visible) overlay_.Text.Text = text;
+void CaptureSession::SizeChosen(std::wstring_view text) {
+  SizeTextChanged(text);
+  SizeTextDone();
 }
+
+void CaptureSession::TextBoxChanged(std::wstring_view text) { stroke_.SetText(text); }
 
 }  // namespace quillane::capture

@@ -7,17 +7,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "capture/annotation.h"
 #include "capture/capture_geometry.h"
 #include "capture/capture_pickers.h"
 #include "capture/capture_toolbar.h"
+#include "capture/monitor_list.h"
 #include "capture/snapshot_store.h"
+#include "capture/stroke_model.h"
 
 namespace quillane::capture {
-
-// Mouse buttons by the forms' codes; a move carries the pressed ones as bits.
-enum class MouseButton : unsigned { Left = 1, Right = 2, Middle = 4 };
 
 enum class CaptureMode {
   Draw,  // no region fixed yet: a press starts a rubber band
@@ -30,13 +30,6 @@ enum class HandleDragState {
   Stop,   // released
 };
 
-struct SelRect {
-  std::int32_t Left = 0;
-  std::int32_t Top = 0;
-  std::int32_t Right = 0;
-  std::int32_t Bottom = 0;
-};
-
 struct CursorPoint {
   std::int32_t x = 0;
   std::int32_t y = 0;
@@ -47,35 +40,20 @@ struct CaptureState {
   CaptureMode captureMode = CaptureMode::Draw;
   HandleDragState handleDragState = HandleDragState::None;
   bool annotating = false;
-  std::wstring currentTool;
+  AnnotationTool currentTool = AnnotationTool::None;
   std::int32_t currentToolIndex = 0;
-  bool strokeActive = false;
-  // The stroke's press, inside the region, is still held: only such a drag
-  // previews or draws a shape.
-  bool strokeHeld = false;
-  float strokeStartX = 0;
-  float strokeStartY = 0;
   float anchorX = 0;
   float anchorY = 0;
   float grabX = 0;
   float grabY = 0;
-  SelRect selRect;
+  PixelBox selRect;
   float selLeft = 0;
   float selTop = 0;
   float selRight = 0;
   float selBottom = 0;
   CursorPoint cursorNow;  // screen pixels
+  PointF handlePressedAt;  // the pointer at the handle's press, window pixels
   std::int32_t keepOpenOnRightUp = 0;
-};
-
-// `TextEdit`, the text tool's box: placed at the first release, it shows
-// its text in the current colour and font size until it is drawn.
-struct TextBox {
-  bool Visible = false;
-  PointF At;
-  float Size = kStartFontSize;  // points
-  std::uint32_t Colour = kStartColour;
-  std::wstring Text;
 };
 
 // What the window shows over the frozen picture. The session changes it and
@@ -101,6 +79,7 @@ struct Overlay {
   std::uint32_t CurrentColour = kStartColour;
   std::array<bool, kSwatchCount> SwatchBorders{};
   FaceLook Face = FaceLook::Normal;
+  std::wstring FontSizeText{kStartSizeText};  // `Text1`
   TextBox Text;  // `TextEdit`
 };
 
@@ -135,6 +114,8 @@ class CaptureView {
   virtual void ToggleSizeList() = 0;
   // Tells the user something went wrong that costs no work (a warning).
   virtual void Warn(std::wstring_view text) = 0;
+  // Closes the list if it is open; true when it was.
+  virtual bool CloseSizeList() = 0;
 };
 
 // What the user is told, once a capture, when undo cannot keep a step.
@@ -150,6 +131,8 @@ struct CaptureMetrics {
   SizeF Strip;
   float SizeLabelHeight = 0;
   PanelMetrics Panel;
+  // In window pixels; none: the whole screen is one monitor.
+  std::vector<Monitor> Monitors;
 };
 
 class CaptureSession {
@@ -170,8 +153,8 @@ class CaptureSession {
   // A key's character code; Esc (27) closes the window.
   void KeyPress(int code);
 
-  // The handles' events; a move reads the cursor in screen pixels.
-  void HandlePress(int index);
+  // The handles' events, with the cursor in screen pixels.
+  void HandlePress(int index, CursorPoint screenCursor);
   void HandleMove(int index, CursorPoint screenCursor);
   void HandleRelease(int index);
 
@@ -189,8 +172,12 @@ class CaptureSession {
   // The font-size panel: the pointer over the face or beside it; a press on the face.
   void FontPanelHover(bool overFace);
   void FacePress();
-  // `Text1`'s text and `TextEdit`'s text as they change.
+  // `Text1`'s text as it changes; it takes effect when it is done (Enter,
+  // the focus gone) or chosen from the list.
   void SizeTextChanged(std::wstring_view text);
+  void SizeTextDone();
+  void SizeChosen(std::wstring_view text);
+  // `TextEdit`'s text as it changes.
   void TextBoxChanged(std::wstring_view text);
   // The window lost the mouse in the middle of a drag: the drag ends
   // without drawing anything.
@@ -205,6 +192,10 @@ class CaptureSession {
   void Redo();
 
   const CaptureState& State() const { return state_; }
+  const StrokeModel& Stroke() const { return stroke_; }
+  // Something drawn is on the picture or typed text waits in its box: no
+  // mouse release may then end the capture, and the handles keep still.
+  bool HasDrawing() const;
   // The size text and the font size it last gave (points).
   const std::wstring& FontSizeText() const { return sizeText_; }
   float FontSize() const { return fontSize_; }
@@ -219,22 +210,23 @@ class CaptureSession {
   void ShowStrip();
   void ChooseTool(int index);
   void Publish();
-  void AnnotationPress(PointF at);
+  void AnnotationPress(MouseButton button, PointF at);
   void AnnotationMove(PointF at);
-  void AnnotationRelease(PointF at);
-  Annotation StrokeTo(PointF at) const;
+  void AnnotationRelease(MouseButton button, PointF at);
   // Ends a drag and its preview; the text tool's waiting box stays.
   void EndDrag();
   // Draws the waiting text and pushes it as a step; an empty box is only hidden.
   void CommitWaitingText();
-  void HideTextBox();
+  void CloseTextBox();
   void Commit();
   // Once a capture: the undo history could not keep something.
   void WarnNotStored(std::wstring_view text);
 
   CaptureView& view_;
   CaptureMetrics metrics_;
+  ScreenLayout layout_;
   CaptureState state_;
+  StrokeModel stroke_;
   Overlay overlay_;
   std::wstring sizeText_{kStartSizeText};
   float fontSize_ = kStartFontSize;

@@ -43,6 +43,18 @@ ScreenArea VirtualScreen() {
           GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+std::vector<Monitor> SystemMonitors() {
+  std::vector<Monitor> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<Monitor>*>(list)->push_back({{area->left, area->top, area->right, area->bottom}});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 bool CaptureSurface::Freeze(const ScreenArea& area) {
   if (area.Width < 1 || area.Height < 1) return false;
   win::DibSection backing = win::CreateDibSection(area.Width, area.Height);

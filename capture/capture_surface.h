@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "capture/capture_geometry.h"
+#include "capture/monitor_list.h"
 #include "capture/snapshot_store.h"
 #include "win32/gdi.h"
 #include "win32/picture.h"
@@ -29,6 +30,8 @@ PictureCodec& PropertyBagCodec();
 
 // The whole virtual screen (every monitor), in screen pixels.
 ScreenArea VirtualScreen();
+// Every monitor the system shows, in screen pixels.
+std::vector<Monitor> SystemMonitors();
 
 class CaptureSurface final : public SnapshotPicture {
  public:

@@ -1,5 +1,8 @@
 #include "capture/capture_toolbar.h"
 
+#include <cmath>
+
+#include "capture/capture_pickers.h"
 #include "util/numbers.h"
 
 namespace quillane::capture {
@@ -121,18 +124,24 @@ int ButtonAt(const ToolbarLayout& layout, std::int32_t x, std::int32_t y) {
 }
 
 PanelMetrics DesignedPanel(Dpi dpi) {
+  const PaletteLayout palette = LayOutPalette(dpi);
   return {static_cast<float>(TwipsToPixels(kStripWidthTwips, dpi.X)),
           static_cast<float>(TwipsToPixels(kPanelHeightTwips, dpi.Y)),
           static_cast<float>(TwipsToPixels(kFontPanelLeftTwips, dpi.X)),
           static_cast<float>(TwipsToPixels(kFontPanelWidthTwips, dpi.X)),
-          static_cast<float>(TwipsToPixels(kColourPanelLeftTwips, dpi.X))};
+          static_cast<float>(TwipsToPixels(kColourPanelLeftTwips, dpi.X)),
+          static_cast<float>(palette[kCurrentColourBox].Left),
+          static_cast<float>(palette[kSwatchCount - 1].Right)};
 }
 
 PanelShape ShapePanel(int tool, const PanelMetrics& panel) {
   if (tool == kTextTool) return {panel.StripWidth, true, panel.ColourPanelLeftBesideFont};
   // Without the font panel the colours move into its place and the panel
   // narrows by its width.
-  return {panel.StripWidth - panel.FontPanelWidth - 2, false, panel.FontPanelLeft};
+  // narrows by its width; they sit in its middle, with even margins.
+  const float width = panel.StripWidth - panel.FontPanelWidth - 2;
+  const float margin = (width - (panel.PaletteRight - panel.PaletteLeft)) / 2;
+  return {width, false, std::round(margin - panel.PaletteLeft)};
 }
 
 PointF PlacePanel(PointF stripAt, SizeF strip, float panelHeight, float screenHeight) {

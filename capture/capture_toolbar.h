@@ -64,6 +64,9 @@ struct PanelMetrics {
   float FontPanelLeft = 0;   // `PicFont`
   float FontPanelWidth = 0;
   float ColourPanelLeftBesideFont = 0;  // `PicColor` when the font panel shows
+  // Where the palette's boxes begin and end inside `PicColor`.
+  float PaletteLeft = 0;
+  float PaletteRight = 0;
 };
 PanelMetrics DesignedPanel(Dpi dpi);
 

@@ -11,13 +11,14 @@
 #include "export/save_image_file.h"
 #include "export/system_app_cursor.h"
 #include "win32/design_table.h"
+#include "util/numbers.h"
 #include "win32/window_classes.h"
 
 namespace quillane::capture {
 
 namespace {
 
-constexpr int kHandleSize = 4;  // pixels, whatever the dpi: the handles are pictures
+constexpr int kHandleTwips = 60;  // 4 pixels at 96 dpi
 constexpr const wchar_t* kCaption = L"截屏";
 constexpr const wchar_t* kFontFace = L"宋体";
 
@@ -99,16 +100,19 @@ bool FrmScreenCapture::Open(HWND owner) {
   });
   const win::DisplayDpi dpi = win::ScreenDpi();
   dpi_ = dpi;
+  handleSize_ = std::max(1, TwipsToPixels(kHandleTwips, dpi.X));
   if (!CreateControls(dpi)) {
     Destroy();
     return false;
   }
+  const float handle = static_cast<float>(handleSize_);
   session_.emplace(static_cast<CaptureView&>(*this), surface_,
                    CaptureMetrics{area,
-                                  {kHandleSize, kHandleSize},
+                                  {handle, handle},
                                   picture1_.Layout().Strip,
                                   static_cast<float>(labelHeight_),
-                                  DesignedPanel({dpi.X, dpi.Y})});
+                                  DesignedPanel({dpi.X, dpi.Y}),
+                                  ScreenLayout::FromScreenMonitors(area, services_.Monitors()).Monitors()});
   session_->Open();
   return true;
 }
@@ -141,9 +145,15 @@ bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi) {
                                    }});
   for (int i = 0; i < kHandleCount; ++i) {
     made = made && image1_[static_cast<std::size_t>(i)].Create(
-                       Handle(), {0, 0, kHandleSize, kHandleSize}, {kFrameColour, std::nullopt},
+                       Handle(), {0, 0, handleSize_, handleSize_}, {kFrameColour, std::nullopt},
                        {[this, i](MouseButton, POINT) {
-                          if (Listening()) session_->HandlePress(i);
+                          if (!Listening()) return;
+                          POINT cursor{};
+                          if (!GetCursorPos(&cursor)) {
+                            const DWORD at = GetMessagePos();
+                            cursor = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+                          }
+                          session_->HandlePress(i, {cursor.x, cursor.y});
                         },
                         [this, i](POINT) {
                           if (!Listening()) return;
@@ -171,7 +181,9 @@ bool FrmScreenCapture::CreateOptionsPanel(win::DisplayDpi dpi) {
                                if (Listening()) session_->PaletteHover(swatch);
                              },
                              [this](int swatch) {
-                               if (Listening()) session_->PaletteRelease(swatch);
+                               if (!Listening()) return;
+                               session_->PaletteRelease(swatch);
+                               RefocusTextBox();
                              },
                              [this](bool overFace) {
                                if (Listening()) session_->FontPanelHover(overFace);
@@ -182,6 +194,14 @@ bool FrmScreenCapture::CreateOptionsPanel(win::DisplayDpi dpi) {
                              [this](const std::wstring& text) {
                                // Also while a dialog is open: the text has changed.
                                if (session_) session_->SizeTextChanged(text);
+                             },
+                             [this] {
+                               if (session_) session_->SizeTextDone();
+                             },
+                             [this](const std::wstring& text) {
+                               if (!session_) return;
+                               session_->SizeChosen(text);
+                               RefocusTextBox();
                              }};
   return options_.Create(Handle(), dpi, labelFont_.Get(), std::move(events)) && textBox_.Create(Handle(), dpi);
 }
@@ -223,6 +243,7 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   }
   if (overlay.Panel != shown_.Panel) options_.ShowShape(overlay.Panel);
   options_.ShowPickers(overlay.CurrentColour, overlay.SwatchBorders, overlay.Face);
+  options_.ShowSizeText(overlay.FontSizeText);
   picture1_.ShowHover(overlay.HoverButton);
   // Every control moves in one batch, so each shows once in its final place.
   HDWP batch = BeginDeferWindowPos(4 + kHandleCount);
@@ -230,7 +251,7 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   Place(batch, lblPos_, overlay.SizeLabelAt, sizeLabelSize_, overlay.LabelsVisible, SWP_NOCOPYBITS);
   Place(batch, lblInfo_, overlay.InfoLabelAt, infoLabelSize_, overlay.LabelsVisible, SWP_NOCOPYBITS);
   for (int i = 0; i < kHandleCount; ++i)
-    Place(batch, HandleWindow(i), overlay.Handles[static_cast<std::size_t>(i)], {kHandleSize, kHandleSize},
+    Place(batch, HandleWindow(i), overlay.Handles[static_cast<std::size_t>(i)], {handleSize_, handleSize_},
           overlay.HandlesVisible);
   const SIZE strip{static_cast<LONG>(session_ ? session_->Metrics().Strip.Width : 0),
                    static_cast<LONG>(session_ ? session_->Metrics().Strip.Height : 0)};
@@ -292,12 +313,22 @@ void FrmScreenCapture::DrawAnnotation(const Annotation& shape) {
 }
 
 void FrmScreenCapture::DrawBoxText(const TextBox& box) {
-  const RECT drawn = textBox_.DrawText(surface_.BackingDc(), static_cast<COLORREF>(box.Colour));
+  const RECT drawn = textBox_.DrawText(surface_.BackingDc(), static_cast<COLORREF>(box.Colour), box.Bounds);
   surface_.NoteDrawn();
   if (Exists()) InvalidateRect(Handle(), &drawn, FALSE);
 }
 
 void FrmScreenCapture::ToggleSizeList() { OpenCombo(options_.SizeList()); }
+
+bool FrmScreenCapture::CloseSizeList() {
+  if (SendMessageW(options_.SizeList(), CB_GETDROPPEDSTATE, 0, 0) == 0) return false;
+  SendMessageW(options_.SizeList(), CB_SHOWDROPDOWN, FALSE, 0);
+  return true;
+}
+
+void FrmScreenCapture::RefocusTextBox() {
+  if (Exists() && IsWindowVisible(TextEdit())) SetFocus(TextEdit());
+}
 
 void FrmScreenCapture::SetPointer(Pointer shape) {
   if (shape != AppPointer()) SetAppPointer(shape);
@@ -443,6 +474,11 @@ LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     if (!Listening()) return 0;
     // Held until the last button goes up, so a drag keeps reaching the window.
     SetCapture(Handle());
+    if (message == WM_LBUTTONDOWN) {
+      POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ClientToScreen(Handle(), &screen);
+      textBox_.NoteFormPress(GetMessageTime(), screen);
+    }
     session_->Press(ButtonOf(message), PointOf(lParam));
     if (message == WM_LBUTTONDBLCLK && Exists()) session_->DoubleClick(PointOf(lParam));
     return 0;

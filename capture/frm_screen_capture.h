@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,8 @@ struct CaptureServices {
   win::Clipboard& Clipboard = ProgramClipboard();
   exporting::AppCursor& Cursor = ProgramCursor();
   exporting::FileOutput& Files = exporting::SystemFiles();
+  // The monitors, in screen pixels.
+  std::function<std::vector<Monitor>()> Monitors = SystemMonitors;
 };
 
 class FrmScreenCapture : public win::Window, private CaptureView {
@@ -89,6 +92,9 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   void DrawBoxText(const TextBox& box) override;
   void ToggleSizeList() override;
   void Warn(std::wstring_view text) override;
+  bool CloseSizeList() override;
+  // Keys go back to an open text box once a colour or a size is chosen.
+  void RefocusTextBox();
 
   // The region onto the clipboard; nothing when the user had to be told why not.
   std::optional<win::ClipboardStamp> ScrnCap(const PixelBox& region);
@@ -125,6 +131,7 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   HWND lblPos_ = nullptr;   // owned by the window
   HWND lblInfo_ = nullptr;  // owned by the window
   int modal_ = 0;           // dialogs and message boxes of ours open now
+  int handleSize_ = 4;      // pixels, from the design's twips at the display's dpi
   win::DisplayDpi dpi_;
   // The shape shown while it is dragged, and the pixels it may have set.
   std::optional<Annotation> preview_;

@@ -1,5 +1,7 @@
 #include "capture/picker_panel.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "capture/annotation_painter.h"
@@ -23,6 +25,21 @@ void Fill(HDC dc, const RECT& r, COLORREF colour) {
 void Frame(HDC dc, const RECT& r, COLORREF colour) {
   const win::Brush brush(CreateSolidBrush(colour));
   ::FrameRect(dc, &r, brush.Get());
+}
+
+}  // namespace
+
+namespace {
+
+// Enter in the size text is done typing.
+LRESULT CALLBACK SizeTextKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR done) {
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    (*reinterpret_cast<std::function<void()>*>(done))();
+    return 0;
+  }
+  if (message == WM_CHAR && wParam == L'\r') return 0;  // no beep
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &SizeTextKeys, id);
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -77,6 +94,9 @@ bool PickerPanel::Create(HWND form, win::DisplayDpi dpi, HFONT font, Events even
                             combo.bottom - combo.top + MulDiv(180, dpi.Y, 96), FontPanel(), nullptr,
                             win::ModuleInstance(), nullptr);
   if (!text1_ || !combo1_) return false;
+  // Only our picture of the box shows: the system's own would peek out from under it.
+  SetWindowRgn(combo1_, CreateRectRgn(0, 0, 0, 0), FALSE);
+  SetWindowSubclass(text1_, &SizeTextKeys, 2, reinterpret_cast<DWORD_PTR>(&events_.SizeTextDone));
   for (const HWND control : {text1_, combo1_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     ForwardEscape(control, form);
@@ -124,9 +144,12 @@ bool PickerPanel::Command(WPARAM wParam, LPARAM lParam) {
   const auto control = reinterpret_cast<HWND>(lParam);
   if (!control || (control != text1_ && control != combo1_)) return false;
   if (control == text1_ && HIWORD(wParam) == EN_CHANGE) {
+    if (settingText_) return true;
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(text1_)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(text1_, text.data(), static_cast<int>(text.size()))));
     if (events_.SizeTextChanged) events_.SizeTextChanged(text);
+  } else if (control == text1_ && HIWORD(wParam) == EN_KILLFOCUS) {
+    if (events_.SizeTextDone) events_.SizeTextDone();
   } else if (control == combo1_ && HIWORD(wParam) == CBN_SELCHANGE) {
     const auto index = SendMessageW(combo1_, CB_GETCURSEL, 0, 0);
     const auto length = SendMessageW(combo1_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -134,10 +157,18 @@ bool PickerPanel::Command(WPARAM wParam, LPARAM lParam) {
     std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(combo1_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry.data()));
     entry.resize(static_cast<std::size_t>(length));
-    // The size text takes the chosen entry, and tells of it as if typed.
-    SetWindowTextW(text1_, entry.c_str());
+    if (events_.SizeChosen) events_.SizeChosen(entry);
   }
   return true;
+}
+
+void PickerPanel::ShowSizeText(const std::wstring& text) {
+  std::wstring now(static_cast<std::size_t>(GetWindowTextLengthW(text1_)) + 1, L'\0');
+  now.resize(static_cast<std::size_t>(GetWindowTextW(text1_, now.data(), static_cast<int>(now.size()))));
+  if (now == text) return;
+  settingText_ = true;
+  SetWindowTextW(text1_, text.c_str());
+  settingText_ = false;
 }
 
 void PickerPanel::PaintPalette(HDC dc) const {

@@ -30,6 +30,8 @@ class PickerPanel {
     std::function<void(bool overFace)> FontHover;
     std::function<void()> FacePress;
     std::function<void(const std::wstring&)> SizeTextChanged;
+    std::function<void()> SizeTextDone;                     // Enter, or the focus gone
+    std::function<void(const std::wstring&)> SizeChosen;   // an entry of the list
   };
 
   // Created hidden in `form`; `font` is the font of the size text and the
@@ -47,6 +49,8 @@ class PickerPanel {
   // The panel's width and inner parts for a tool.
   void ShowShape(const PanelShape& shape);
   void ShowPickers(std::uint32_t colour, const std::array<bool, kSwatchCount>& borders, FaceLook face);
+  // The size text, when it is not what `Text1` shows already.
+  void ShowSizeText(const std::wstring& text);
   // WM_COMMAND from its controls (their notifications reach the form); true when it was theirs.
   bool Command(WPARAM wParam, LPARAM lParam);
 
@@ -66,6 +70,7 @@ class PickerPanel {
   std::array<bool, kSwatchCount> borders_{};
   FaceLook face_ = FaceLook::Normal;
   HFONT font_ = nullptr;
+  bool settingText_ = false;
   win::Font letterFont_;
   HWND text1_ = nullptr;   // owned by the face
   HWND combo1_ = nullptr;  // owned by the font panel

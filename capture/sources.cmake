@@ -5,6 +5,8 @@ list(APPEND QUILLANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/capture_save.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_session.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_toolbar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitor_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stroke_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/snapshot_store.cpp)
 
 list(APPEND QUILLANE_WIN_SOURCES

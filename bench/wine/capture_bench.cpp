@@ -168,7 +168,7 @@ void TimeAnnotations(const capture::ScreenArea& area, win::Dialogs& dialogs, int
   std::vector<double> commits, undos;
   for (int i = 0; i < 50; ++i) {
     const int tool = i % 3 == 0 ? capture::kRectangleTool : i % 3 == 1 ? capture::kEllipseTool : capture::kArrowTool;
-    if (window.Session().State().currentTool != capture::ToolbarTooltip(tool)) ClickButton(window, tool);
+    if (window.Session().State().currentTool != capture::ToolOfButton(tool)) ClickButton(window, tool);
     const int x0 = 30 + (i * 53) % (w / 2), y0 = 30 + (i * 31) % (h / 2);
     SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
     SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x0 + w / 3, y0 + h / 3));

@@ -1,4 +1,6 @@
 #include "capture/annotation.h"
+#include "capture/capture_toolbar.h"
+#include "capture/stroke_model.h"
 
 #include <gtest/gtest.h>
 
@@ -133,27 +135,34 @@ TEST(CaptureAnnotation, TheCoverHoldsEveryPixelOfTheShapeAndLittleElse) {
   }
 }
 
-TEST(CaptureAnnotation, FontSizesAreFiniteNumbersFromOneTo500) {
+TEST(CaptureAnnotation, FontSizesAreWholeNumbersFromOneTo500) {
   struct Row {
     const wchar_t* Text;
     std::optional<float> Size;
   };
   const Row rows[] = {
-      {L"11", 11.0f},   {L" 12 ", 12.0f}, {L"500", 500.0f},  {L"1", 1.0f},     {L"9.5", 9.5f},
-      {L"１２", 12.0f}, {L"12.", 12.0f},  {L"", {}},         {L"  ", {}},      {L"abc", {}},
+      {L"11", 11.0f},   {L" 12 ", 12.0f}, {L"500", 500.0f},  {L"1", 1.0f},     {L"9.5", {}},
+      {L"１２", 12.0f}, {L"12.", {}},     {L"", {}},         {L"  ", {}},      {L"abc", {}},
       {L"0", {}},       {L"-3", {}},      {L"1e40", {}},     {L"501", {}},     {L"0.5", {}},
       {L"12px", {}},    {L"1 2", {}},     {L".", {}},        {L"1.2.3", {}},   {L"inf", {}},
       {L"nan", {}},     {L"+12", {}},     {L"1e2", {}},      {L"99999999999999999999", {}},
+      {L"007", 7.0f},
   };
   for (const Row& r : rows) EXPECT_EQ(ParseFontSize(r.Text), r.Size) << std::wstring(r.Text).size();
+  for (const float size : {1.0f, 11.0f, 500.0f}) EXPECT_EQ(ParseFontSize(SizeTextOf(size)), size);
 }
 
-TEST(CaptureAnnotation, ToolsAreKnownByTheirToolbarNames) {
-  EXPECT_EQ(ToolNamed(L"添加矩形"), AnnotationTool::Rectangle);
-  EXPECT_EQ(ToolNamed(L"添加椎圆"), AnnotationTool::Ellipse);
-  EXPECT_EQ(ToolNamed(L"添加箭头"), AnnotationTool::Arrow);
-  EXPECT_EQ(ToolNamed(L"添加文字"), AnnotationTool::Text);
-  for (const wchar_t* other : {L"", L"撤销", L"添加"}) EXPECT_EQ(ToolNamed(other), AnnotationTool::None);
+TEST(CaptureAnnotation, TheDrawingToolsAreTheirToolbarButtons) {
+  const std::pair<int, AnnotationTool> rows[] = {{kRectangleTool, AnnotationTool::Rectangle},
+                                                 {kEllipseTool, AnnotationTool::Ellipse},
+                                                 {kArrowTool, AnnotationTool::Arrow},
+                                                 {kTextTool, AnnotationTool::Text}};
+  for (const auto& [button, tool] : rows) {
+    EXPECT_EQ(ToolOfButton(button), tool);
+    EXPECT_TRUE(IsDrawingTool(button));
+  }
+  for (const int other : {int{kUndoButton}, int{kCopyButton}, int{kSaveButton}, int{kCloseButton}, int{kRedoButton}, -1, 9})
+    EXPECT_EQ(ToolOfButton(other), AnnotationTool::None) << other;
 }
 
 }  // namespace

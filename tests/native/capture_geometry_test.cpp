@@ -1,4 +1,5 @@
 #include "capture/capture_geometry.h"
+#include "capture/monitor_list.h"
 
 #include <gtest/gtest.h>
 
@@ -30,35 +31,45 @@ TEST(CaptureGeometry, HandlesSitOnTheCornersAndMiddlesWithTheirPointers) {
   EXPECT_EQ(HandlePointer(8), Pointer::Default);
 }
 
-TEST(CaptureGeometry, EachHandleMovesOnlyItsOwnEdges) {
+TEST(CaptureGeometry, EachHandleMovesOnlyItsOwnEdgesByExactlyThePointersMovement) {
   const FrameEdges atPress{100, 50, 420, 290};
+  const SizeF screen{1280, 800};
   struct Row {
-    PointF Cursor;
+    PointF Moved;
     FrameRect Expected;
   };
-  // Dragged outwards; left and top edges land half a handle past the cursor.
+  // Dragged outwards by 40 across and 20 down or up.
   const Row rows[kHandleCount] = {
-      {{60, 30}, {62, 32, 358, 258}},    {{250, 30}, {100, 32, 320, 258}},  {{500, 30}, {100, 32, 402, 258}},
-      {{60, 170}, {62, 50, 358, 240}},   {{60, 330}, {62, 50, 358, 280}},   {{250, 330}, {100, 50, 320, 280}},
-      {{500, 330}, {100, 50, 400, 280}}, {{500, 170}, {100, 50, 400, 240}},
+      {{-40, -20}, {60, 30, 360, 260}}, {{0, -20}, {100, 30, 320, 260}},  {{40, -20}, {100, 30, 360, 260}},
+      {{-40, 0}, {60, 50, 360, 240}},   {{-40, 20}, {60, 50, 360, 260}},  {{0, 20}, {100, 50, 320, 260}},
+      {{40, 20}, {100, 50, 360, 260}},  {{40, 0}, {100, 50, 360, 240}},
   };
   for (int i = 0; i < kHandleCount; ++i) {
-    const auto frame = ResizeByHandle(i, atPress, rows[i].Cursor, kHandle);
+    const auto frame = ResizeByHandle(i, atPress, rows[i].Moved, screen);
     ASSERT_TRUE(frame) << "handle " << i;
     EXPECT_EQ(*frame, rows[i].Expected) << "handle " << i;
+    // Not moved: exactly the frame of the press.
+    EXPECT_EQ(ResizeByHandle(i, atPress, {0, 0}, screen), (FrameRect{100, 50, 320, 240})) << "handle " << i;
   }
-  EXPECT_FALSE(ResizeByHandle(8, atPress, {0, 0}, kHandle));
+  EXPECT_FALSE(ResizeByHandle(8, atPress, {0, 0}, screen));
 }
 
-TEST(CaptureGeometry, AHandleDraggedPastTheOppositeEdgeIsRejectedButZeroIsKept) {
+TEST(CaptureGeometry, AHandleDraggedPastTheOppositeEdgeOrTheScreensStopsThere) {
   const FrameEdges atPress{100, 50, 420, 290};
-  EXPECT_FALSE(ResizeByHandle(0, atPress, {500, 330}, kHandle));
-  EXPECT_FALSE(ResizeByHandle(1, atPress, {250, 300}, kHandle));
-  EXPECT_FALSE(ResizeByHandle(6, atPress, {60, 30}, kHandle));
-  EXPECT_FALSE(ResizeByHandle(7, atPress, {99, 170}, kHandle));
-  EXPECT_FALSE(ResizeByHandle(4, atPress, {60, 49}, kHandle));  // only the height goes negative
-  EXPECT_EQ(ResizeByHandle(6, atPress, {100, 50}, kHandle), (FrameRect{100, 50, 0, 0}));
-  EXPECT_EQ(ResizeByHandle(3, atPress, {418, 170}, kHandle), (FrameRect{420, 50, 0, 240}));
+  const SizeF screen{1280, 800};
+  struct Row {
+    int Handle;
+    PointF Moved;
+    FrameRect Expected;
+  };
+  const Row rows[] = {
+      {0, {5000, 5000}, {420, 290, 0, 0}},     {1, {0, 241}, {100, 290, 320, 0}},
+      {6, {-5000, -5000}, {100, 50, 0, 0}},    {7, {-321, 0}, {100, 50, 0, 240}},
+      {4, {-10, -5000}, {90, 50, 330, 0}},     {0, {-5000, -5000}, {0, 0, 420, 290}},
+      {6, {5000, 5000}, {100, 50, 1180, 750}}, {3, {320, 0}, {420, 50, 0, 240}},
+  };
+  for (const Row& r : rows)
+    EXPECT_EQ(ResizeByHandle(r.Handle, atPress, r.Moved, screen), r.Expected) << "handle " << r.Handle;
 }
 
 TEST(CaptureGeometry, RubberBandSpansAnchorAndPointerInEveryDirection) {
@@ -152,6 +163,86 @@ TEST(CaptureGeometry, PixelsRoundHalvesToEven) {
   EXPECT_EQ(Pixel(3.5f), 4);
   EXPECT_EQ(Pixel(-0.5f), 0);
   EXPECT_EQ(Pixel(417.333f), 417);
+}
+
+// Real layouts: a 1920x1080 primary with a 1280x1024 monitor right of it,
+// and the same with the smaller one left of and above the primary (the
+// virtual screen's origin negative), all in window pixels.
+struct Layout {
+  const char* Name;
+  ScreenArea Screen;
+  std::vector<Monitor> OnScreen;
+  PixelBox Big;    // in window pixels
+  PixelBox Small;
+};
+std::vector<Layout> Layouts() {
+  return {{"beside", {0, 0, 3200, 1080}, {{{0, 0, 1920, 1080}}, {{1920, 0, 3200, 1024}}}, {0, 0, 1920, 1080},
+           {1920, 0, 3200, 1024}},
+          {"left and above", {-1280, -300, 3200, 1380}, {{{0, 0, 1920, 1080}}, {{-1280, -300, 0, 724}}},
+           {1280, 300, 3200, 1380}, {0, 0, 1280, 1024}}};
+}
+
+TEST(CaptureScreenLayout, TheMonitorHoldingARegionPlacesTheStripAndThePanel) {
+  for (const Layout& l : Layouts()) {
+    SCOPED_TRACE(l.Name);
+    const ScreenLayout layout = ScreenLayout::FromScreenMonitors(l.Screen, l.OnScreen);
+    ASSERT_EQ(layout.Monitors(), (std::vector<Monitor>{{l.Big}, {l.Small}}));
+    const auto f = [](const PixelBox& m, float x, float y, float w, float h) {
+      return FrameRect{m.Left + x, m.Top + y, w, h};
+    };
+    // Near the small monitor's bottom, level with the big one's: the strip goes inside the region.
+    const FrameRect low = f(l.Small, 300, 1024 - 40, 400, 30);
+    EXPECT_EQ(layout.Holding(low), l.Small);
+    const PointF strip = layout.Strip(low, kStrip);
+    EXPECT_EQ(strip, (PointF{low.Right() - 241, low.Bottom() - 26 - 4}));
+    EXPECT_LE(layout.Panel(strip, kStrip, 37).Y + 37, l.Small.Bottom);
+    EXPECT_GE(layout.Panel(strip, kStrip, 37).Y, l.Small.Top);
+    // The same place on the big monitor leaves room below.
+    const FrameRect onBig = f(l.Big, 300, 1024 - 40, 400, 30);
+    EXPECT_EQ(layout.Strip(onBig, kStrip), (PointF{onBig.Right() - 241, onBig.Bottom() + 4}));
+    // Mostly on one monitor: that one holds it.
+    const FrameRect across{static_cast<float>(l.Small.Right - 100), 400, 400, 100};
+    EXPECT_EQ(layout.Holding(across), l.Small.Right == l.Big.Left ? l.Big : l.Small);
+  }
+}
+
+TEST(CaptureScreenLayout, AMovedRegionStaysWhereAMonitorShowsIt) {
+  for (const Layout& l : Layouts()) {
+    SCOPED_TRACE(l.Name);
+    const ScreenLayout layout = ScreenLayout::FromScreenMonitors(l.Screen, l.OnScreen);
+    const SizeF screen = l.Screen.Size();
+    const FrameRect region{static_cast<float>(l.Small.Left + 100), static_cast<float>(l.Small.Top + 100), 300, 200};
+    const PointF grab{region.Left + 10, region.Top + 10};
+    // Dragged down to the small monitor's last row: its bottom edge stops on that monitor's bottom.
+    const PointF down =
+        layout.Move({region.Left, region.Top}, grab, {grab.X, static_cast<float>(l.Small.Bottom - 1)}, region, screen);
+    EXPECT_EQ(down.Y + 200, l.Small.Bottom);
+    EXPECT_TRUE(layout.Shows({down.X, down.Y, 300, 200}));
+    // Anywhere the pointer goes, no pixel of the region lies off the monitors.
+    for (const PointF to : {PointF{-4000, -4000}, PointF{4000, 4000}, PointF{1900, 1060}, PointF{1300, 1070},
+                            PointF{3190, 1075}, PointF{10, 1379}})
+      EXPECT_TRUE(layout.Shows([&] {
+        const PointF at = layout.Move({region.Left, region.Top}, grab, to, region, screen);
+        return FrameRect{at.X, at.Y, 300, 200};
+      }())) << to.X << "," << to.Y;
+    // Below the small monitor nothing is shown.
+    EXPECT_FALSE(layout.Shows({static_cast<float>(l.Small.Left + 10), static_cast<float>(l.Small.Bottom - 10), 300, 20}));
+  }
+}
+
+TEST(CaptureScreenLayout, ADragOrAHandleReachingTheLastRowOrColumnTakesItIn) {
+  const ScreenLayout layout({0, 0, 3200, 1080}, {{{0, 0, 1920, 1080}}, {{1920, 0, 3200, 1024}}});
+  EXPECT_EQ(layout.Band({0, 0}, {3199, 1023}), (FrameRect{0, 0, 3200, 1024}));   // the small monitor's last row
+  EXPECT_EQ(layout.Band({0, 0}, {1919, 500}), (FrameRect{0, 0, 1919, 500}));  // the big one's edge to the small one
+  EXPECT_EQ(layout.Band({0, 0}, {1919, 1079}), (FrameRect{0, 0, 1920, 1080}));  // below the small one it ends
+  EXPECT_EQ(layout.Band({3199, 1079}, {0, 0}), (FrameRect{0, 0, 3199, 1079}));   // off every monitor: as dragged
+  EXPECT_EQ(layout.Band({100, 100}, {420, 340}), (FrameRect{100, 100, 320, 240}));
+  const FrameEdges atPress{100, 100, 420, 340};
+  // The bottom-right handle pressed on the corner and moved onto the last pixel.
+  EXPECT_EQ(layout.Resize(6, atPress, {420, 340}, {3199, 1023}, {3200, 1080}), (FrameRect{100, 100, 3100, 924}));
+  EXPECT_EQ(layout.Resize(6, atPress, {420, 340}, {1000, 1079}, {3200, 1080}), (FrameRect{100, 100, 900, 980}));
+  EXPECT_EQ(layout.Resize(0, atPress, {101, 101}, {0, 0}, {3200, 1080}), (FrameRect{0, 0, 420, 340}));
+  EXPECT_EQ(layout.Resize(0, atPress, {101, 101}, {40, 40}, {3200, 1080}), (FrameRect{39, 39, 381, 301}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "capture_picture_fake.h"
@@ -43,6 +44,7 @@ class RecordingView final : public CaptureView {
   void DrawAnnotation(const Annotation& shape) override { Drawn.push_back(shape); }
   void DrawBoxText(const TextBox& box) override { Texts.push_back(box); }
   void ToggleSizeList() override { ListOpen = !ListOpen; }
+  bool CloseSizeList() override { return std::exchange(ListOpen, false); }
   void Warn(std::wstring_view text) override { Warnings.emplace_back(text); }
   std::vector<std::wstring> Warnings;
   std::vector<Annotation> Previews;
@@ -83,9 +85,9 @@ TEST_F(CaptureSessionTest, OpeningStartsFromTheStateTable) {
   EXPECT_EQ(s.captureMode, CaptureMode::Draw);
   EXPECT_EQ(s.handleDragState, HandleDragState::None);
   EXPECT_FALSE(s.annotating);
-  EXPECT_TRUE(s.currentTool.empty());
+  EXPECT_EQ(s.currentTool, AnnotationTool::None);
   EXPECT_EQ(s.currentToolIndex, 0);
-  EXPECT_FALSE(s.strokeActive);
+  EXPECT_FALSE(session.Stroke().Active());
   EXPECT_EQ(s.keepOpenOnRightUp, 0);
   EXPECT_EQ(session.Snapshots().snapshotPos(), 1);
   EXPECT_EQ(session.Snapshots().snapshotTop(), 1);
@@ -181,11 +183,17 @@ TEST_F(CaptureSessionTest, ARightClickCancelsTheRegionAndASecondOneCloses) {
   EXPECT_EQ(view.Closed, 1);
 }
 
-TEST_F(CaptureSessionTest, MiddleButtonGrabsInsideAndItsReleaseClosesLikeTheRight) {
+TEST_F(CaptureSessionTest, AMiddleClickOnARegionKeepsItAndWithNoRegionClosesLikeTheRight) {
   DragOut({100, 100}, {420, 340});
-  session.Press(Middle, {300, 300});
+  for (const PointF at : {PointF{300, 300}, PointF{600, 600}}) {
+    session.Press(Middle, at);
+    session.Release(Middle, at);
+  }
   EXPECT_EQ(State().captureMode, CaptureMode::Move);
-  EXPECT_EQ(State().grabX, 300);
+  EXPECT_TRUE(Shown().StripVisible && Shown().FrameVisible);
+  EXPECT_EQ(view.Closed, 0);
+  ASSERT_TRUE(session.Open());  // no region yet
+  session.Press(Middle, {300, 300});
   session.Release(Middle, {300, 300});
   EXPECT_EQ(view.Closed, 1);
 }
@@ -218,7 +226,7 @@ TEST_F(CaptureSessionTest, EscClosesAndOtherKeysDoNothing) {
 }
 
 TEST_F(CaptureSessionTest, HandlesWorkOnlyOnAFixedRegionAndTheirReleaseAlwaysShowsTheStrip) {
-  session.HandlePress(6);
+  session.HandlePress(6, {500, 500});
   EXPECT_EQ(State().handleDragState, HandleDragState::None);
   session.HandleMove(6, {500, 500});
   EXPECT_EQ(view.LastPointer(), Pointer::SizeNWSE);  // hovering sets the shape only
@@ -230,35 +238,73 @@ TEST_F(CaptureSessionTest, HandlesWorkOnlyOnAFixedRegionAndTheirReleaseAlwaysSho
 
 TEST_F(CaptureSessionTest, AHandleDragResizesAndStopsAtTheOppositeEdge) {
   DragOut({100, 100}, {420, 340});
-  session.HandlePress(6);
+  session.HandlePress(6, {419, 339});  // anywhere on the handle
   EXPECT_EQ(State().handleDragState, HandleDragState::Start);
   EXPECT_FALSE(Shown().StripVisible);
-  session.HandleMove(6, {520, 400});
+  session.HandleMove(6, {519, 399});
   EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 420, 300}));
   EXPECT_EQ(Shown().SizeText, L"420x300");
   EXPECT_EQ(Shown().Handles[6], (PointF{518, 398}));
-  session.HandleMove(6, {100, 250});
+  session.HandleMove(6, {99, 249});
   EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 0, 150}));
-  session.HandleMove(6, {60, 90});  // past the left and top edges: the last valid frame stays
-  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 0, 150}));
-  EXPECT_EQ(Shown().SizeText, L"0x150");
+  session.HandleMove(6, {20, 30});  // past the left and top edges in one move: stops at size 0
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 0, 0}));
+  EXPECT_EQ(Shown().SizeText, L"0x0");
   session.HandleRelease(6);
-  EXPECT_EQ(Shown().StripAt, (PointF{0, 254}));
+  EXPECT_EQ(Shown().StripAt, (PointF{0, 104}));
   EXPECT_TRUE(Shown().StripVisible);
 }
 
-TEST_F(CaptureSessionTest, RepeatedDragsOfACornerLeaveTheOtherEdgesWhereTheyWere) {
-  DragOut({100, 100}, {420, 340});
-  for (int drag = 0; drag < 10; ++drag) {
-    session.HandlePress(0);
-    // The pointer on the handle's middle, which sits on the corner.
+TEST_F(CaptureSessionTest, EveryHandleDraggedOutAndBackLeavesTheRegionAsItWasAndStopsAtSizeZero) {
+  DragOut({200, 150}, {400, 300});
+  const FrameRect start{200, 150, 200, 150};
+  for (int handle = 0; handle < kHandleCount; ++handle) {
+    SCOPED_TRACE(handle);
+    const PointF h = Shown().Handles[static_cast<std::size_t>(handle)];
+    const CursorPoint pressed{static_cast<std::int32_t>(h.X) + 1, static_cast<std::int32_t>(h.Y) + 1};
+    session.HandlePress(handle, pressed);
+    for (const CursorPoint away : {CursorPoint{pressed.x + 37, pressed.y - 23}, CursorPoint{pressed.x - 61, pressed.y + 45}})
+      session.HandleMove(handle, away);
+    session.HandleMove(handle, pressed);
+    EXPECT_EQ(Shown().Frame, start);
+    session.HandleRelease(handle);
+    // One fast move far past the opposite edges: the dragged edges stop on them.
+    session.HandlePress(handle, pressed);
+    const DraggedEdges edges = EdgesOfHandle(handle);
+    session.HandleMove(handle, {edges.Left ? 900 : edges.Right ? 5 : pressed.x, edges.Top ? 700 : edges.Bottom ? 5 : pressed.y});
     const FrameRect f = Shown().Frame;
-    session.HandleMove(0, {static_cast<std::int32_t>(f.Left) - 2, static_cast<std::int32_t>(f.Top) - 2});
-    session.HandleRelease(0);
+    EXPECT_EQ(f.Width, edges.Left || edges.Right ? 0 : 200);
+    EXPECT_EQ(f.Height, edges.Top || edges.Bottom ? 0 : 150);
+    EXPECT_EQ(f.Left, edges.Left ? 400 : 200);
+    EXPECT_EQ(f.Top, edges.Top ? 300 : 150);
+    session.HandleMove(handle, pressed);
+    session.HandleRelease(handle);
+    ASSERT_EQ(Shown().Frame, start);
   }
-  EXPECT_EQ(Shown().Frame.Right(), 420);
-  EXPECT_EQ(Shown().Frame.Bottom(), 340);
-  EXPECT_EQ(State().anchorX, Shown().Frame.Left);
+}
+
+TEST_F(CaptureSessionTest, HandlesAndDragsReachTheScreensLastRowAndColumnAndStayOnTheScreen) {
+  // A drag from the first pixel to the last one takes the whole screen; an ordinary one keeps its size.
+  for (const auto& [from, to] : {std::pair{PointF{0, 0}, PointF{1279, 799}}, std::pair{PointF{1279, 799}, PointF{0, 0}}}) {
+    ASSERT_TRUE(session.Open());
+    DragOut(from, to);
+    EXPECT_EQ(Shown().Frame, (FrameRect{0, 0, 1280, 800}));
+  }
+  ASSERT_TRUE(session.Open());
+  DragOut({100, 100}, {420, 340});
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 320, 240}));
+  // The bottom-right handle pressed just outside the corner, dragged to the last pixel.
+  session.HandlePress(6, {420, 340});
+  session.HandleMove(6, {1279, 799});
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 1180, 700}));
+  session.HandleRelease(6);
+  // The top-left one pressed off its middle, dragged to the first pixel and beyond.
+  session.HandlePress(0, {101, 101});
+  session.HandleMove(0, {0, 0});
+  EXPECT_EQ(Shown().Frame, (FrameRect{0, 0, 1280, 800}));
+  session.HandleMove(0, {-300, -300});
+  EXPECT_EQ(Shown().Frame, (FrameRect{0, 0, 1280, 800}));
+  session.HandleRelease(0);
 }
 
 TEST_F(CaptureSessionTest, AHandlePressDropsEveryAnnotationStep) {
@@ -271,7 +317,7 @@ TEST_F(CaptureSessionTest, AHandlePressDropsEveryAnnotationStep) {
   session.Undo();
   EXPECT_EQ(session.Snapshots().snapshotPos(), 1);
   EXPECT_EQ(session.Snapshots().snapshotTop(), 3);
-  session.HandlePress(1);
+  session.HandlePress(1, {260, 100});
   EXPECT_EQ(session.Snapshots().snapshotTop(), 1);
   EXPECT_EQ(session.Snapshots().LastIndex(), 1);
   session.Redo();
@@ -312,7 +358,7 @@ TEST_F(CaptureSessionTest, ToolsShapeAndToggleTheOptionsPanel) {
   const PanelMetrics panel = DesignedPanel({96, 96});
   session.ToolbarClick(kRectangleTool);
   EXPECT_TRUE(State().annotating);
-  EXPECT_EQ(State().currentTool, L"添加矩形");
+  EXPECT_EQ(State().currentTool, AnnotationTool::Rectangle);
   EXPECT_EQ(State().currentToolIndex, kRectangleTool);
   EXPECT_TRUE(Shown().PanelVisible);
   EXPECT_EQ(Shown().PanelAt, (PointF{179, 344 + 26 + 3}));
@@ -320,16 +366,16 @@ TEST_F(CaptureSessionTest, ToolsShapeAndToggleTheOptionsPanel) {
   session.ToolbarClick(kTextTool);  // another tool: shown and reshaped
   EXPECT_TRUE(Shown().PanelVisible);
   EXPECT_EQ(Shown().Panel, ShapePanel(kTextTool, panel));
-  EXPECT_EQ(State().currentTool, L"添加文字");
+  EXPECT_EQ(State().currentTool, AnnotationTool::Text);
   session.ToolbarClick(kTextTool);  // the same tool again: hidden, still chosen
   EXPECT_FALSE(Shown().PanelVisible);
   EXPECT_TRUE(State().annotating);
-  EXPECT_EQ(State().currentTool, L"添加文字");
+  EXPECT_EQ(State().currentTool, AnnotationTool::Text);
   session.ToolbarClick(kTextTool);
   EXPECT_TRUE(Shown().PanelVisible);
   for (const int tool : {kArrowTool, kEllipseTool}) {
     session.ToolbarClick(tool);
-    EXPECT_EQ(State().currentTool, ToolbarTooltip(tool));
+    EXPECT_EQ(State().currentTool, ToolOfButton(tool));
   }
   EXPECT_EQ(view.Closed, 0);
 }
@@ -463,7 +509,7 @@ TEST_F(CaptureAnnotatingTest, OnlyADragFromAPressInsideTheRegionPreviewsAndCommi
     EXPECT_EQ(Step(), step);
     session.Press(Left, {150, 150});
     session.Move(kLeft, {700, 600});  // clamped to the last pixel column and row
-    const Annotation expected{ToolNamed(ToolbarTooltip(tool)), {150, 150}, {499, 399}, kStartColour};
+    const Annotation expected{ToolOfButton(tool), {150, 150}, {499, 399}, kStartColour};
     ASSERT_EQ(view.Previews, (std::vector<Annotation>{expected}));
     EXPECT_TRUE(view.Previewing);
     EXPECT_EQ(view.Drawn.size(), drawn);  // the picture is untouched until the release
@@ -471,28 +517,69 @@ TEST_F(CaptureAnnotatingTest, OnlyADragFromAPressInsideTheRegionPreviewsAndCommi
     EXPECT_FALSE(view.Previewing);
     EXPECT_EQ(view.Drawn.back(), expected);
     EXPECT_EQ(Step(), step + 1);
-    EXPECT_FALSE(State().strokeActive);
+    EXPECT_FALSE(session.Stroke().Active());
     EXPECT_TRUE(Shown().StripVisible);
     session.Move(kLeft, {200, 200});  // after the release nothing follows the pointer
     EXPECT_EQ(view.Previews.size(), 1u);
   }
 }
 
-TEST_F(CaptureAnnotatingTest, EveryCommitIsOneStepAlsoForAnEmptyShape) {
-  session.ToolbarClick(kArrowTool);
-  session.Press(Left, {320, 300});
-  session.Release(Left, {320, 300});
-  EXPECT_EQ(Step(), 2);
-  EXPECT_EQ(picture.Persistent, picture.Composed);
-  session.ToolbarClick(kTextTool);
-  for (const PointF click : {PointF{150, 150}, PointF{700, 50}}) {  // placed, then drawn: no text, still a step
-    session.Press(Left, click);
-    session.Release(Left, click);
+TEST_F(CaptureAnnotatingTest, AClickThatDrawsNothingAddsNoStepAndADoubleClickCopiesWithEveryTool) {
+  for (const int tool : {kRectangleTool, kEllipseTool, kArrowTool, kTextTool}) {
+    SCOPED_TRACE(tool);
+    ASSERT_TRUE(session.Open());
+    view = RecordingView{};
+    DragOut({100, 100}, {500, 400});
+    session.ToolbarClick(tool);
+    // Two clicks: a shape tool has no shape; the text tool opens a box, then closes it empty.
+    for (int click = 0; click < 2; ++click) {
+      session.Press(Left, {320, 300});
+      session.Move(kLeft, {320.4f, 299.6f});  // the same pixel
+      session.Release(Left, {320, 300});
+    }
+    EXPECT_EQ(Step(), 1);
+    EXPECT_TRUE(view.Drawn.empty() && view.Texts.empty() && view.Previews.empty());
+    EXPECT_FALSE(Shown().Text.Visible);
+    // A double-click: its first click as above, then the second press and the double-click.
+    session.Press(Left, {250, 250});
+    session.Release(Left, {250, 250});
+    session.Press(Left, {250, 250});
+    session.DoubleClick({250, 250});
+    EXPECT_EQ(view.Copied, (std::vector<PixelBox>{{100, 100, 500, 400}}));
+    EXPECT_EQ(view.Closed, 1);
+    EXPECT_TRUE(view.Drawn.empty() && view.Texts.empty());
   }
+}
+
+TEST_F(CaptureAnnotatingTest, RightAndMiddleButtonsNeverDrawNorCloseOnceSomethingIsDrawn) {
+  session.ToolbarClick(kRectangleTool);
+  for (const MouseButton button : {Right, Middle}) {  // nothing drawn yet: they do nothing at all
+    session.Press(button, {150, 150});
+    session.Move(static_cast<unsigned>(button), {300, 300});
+    session.Release(button, {300, 300});
+  }
+  EXPECT_TRUE(view.Previews.empty() && view.Drawn.empty());
+  EXPECT_EQ(Step(), 1);
+  EXPECT_EQ(view.Closed, 0);
+  Stroke({150, 150}, {300, 300});
+  ASSERT_EQ(Step(), 2);
+  // Inside, outside, with the tool or after the undo button's click took none: the work stays.
+  for (const PointF at : {PointF{200, 200}, PointF{20, 20}, PointF{700, 600}})
+    for (const MouseButton button : {Right, Middle}) {
+      session.Press(button, at);
+      session.Release(button, at);
+    }
+  EXPECT_EQ(Step(), 2);
+  EXPECT_EQ(view.Drawn.size(), 1u);
+  EXPECT_EQ(view.Closed, 0);
+  // A drag held with the left button is not ended by another button.
+  session.Press(Left, {150, 150});
+  session.Press(Right, {200, 200});
+  session.Release(Right, {200, 200});
+  session.Release(Left, {250, 260});
   EXPECT_EQ(Step(), 3);
-  EXPECT_EQ(session.Snapshots().snapshotTop(), 3);
-  ASSERT_EQ(view.Texts.size(), 1u);
-  EXPECT_TRUE(view.Texts[0].Text.empty());
+  session.KeyPress(27);  // Esc still ends it
+  EXPECT_EQ(view.Closed, 1);
 }
 
 // Steps the undo history cannot keep stay drawn, the user is told once,
@@ -506,7 +593,7 @@ TEST_F(CaptureAnnotatingTest, StepsThatCannotBeStoredStayDrawnAndAreToldOnce) {
   EXPECT_EQ(view.Warnings, (std::vector<std::wstring>{std::wstring(kStepNotStored)}));
   EXPECT_EQ(Step(), 1);
   session.Undo();
-  session.HandlePress(0);
+  session.HandlePress(0, {101, 101});
   EXPECT_EQ(State().captureMode, CaptureMode::Move) << "the region with its drawing stays";
   EXPECT_TRUE(Shown().FrameVisible);
   EXPECT_EQ(State().handleDragState, HandleDragState::None) << "an annotated region keeps its size";
@@ -531,20 +618,21 @@ TEST_F(CaptureSessionTest, ADesktopThatCannotBeStoredIsToldOnceACapture) {
 TEST_F(CaptureAnnotatingTest, TextWaitsAtTheFirstReleaseAndTakesTheColourAndSizeOfTheSecond) {
   session.ToolbarClick(kTextTool);
   session.Press(Left, {150, 150});
-  session.Release(Left, {650, 120});  // outside the region: placed there all the same
-  EXPECT_EQ(Shown().Text.At, (PointF{650, 120}));
-  EXPECT_TRUE(State().strokeActive);
+  session.Release(Left, {650, 120});  // outside the region: placed on its last column
+  EXPECT_EQ(Shown().Text.At, (PointF{499, 120}));
+  EXPECT_EQ(Shown().Text.Bounds, (PixelBox{100, 100, 500, 400}));
+  EXPECT_TRUE(session.Stroke().Active());
   EXPECT_EQ(Step(), 1);
   session.TextBoxChanged(L"中文 text");
   session.PaletteRelease(13);
-  session.SizeTextChanged(L"24");
+  session.SizeChosen(L"24");
   session.Move(0, {300, 300});
   EXPECT_TRUE(view.Previews.empty());
   session.Press(Left, {30, 30});  // outside: no new stroke, the box waits
   session.Release(Left, {30, 30});
   ASSERT_EQ(view.Texts.size(), 1u);
   EXPECT_EQ(view.Texts[0].Text, L"中文 text");
-  EXPECT_EQ(view.Texts[0].At, (PointF{650, 120}));
+  EXPECT_EQ(view.Texts[0].At, (PointF{499, 120}));
   EXPECT_EQ(view.Texts[0].Colour, SwatchColour(13));
   EXPECT_EQ(view.Texts[0].Size, 24);
   EXPECT_FALSE(Shown().Text.Visible);
@@ -576,7 +664,7 @@ TEST_F(CaptureAnnotatingTest, WaitingTextIsCommittedBeforeEveryWayOutAndOnAToolS
     EXPECT_EQ(Step(), 2);
     EXPECT_EQ(view.Copied.size() + view.Saved.size(), static_cast<std::size_t>(c.Copies));
     EXPECT_FALSE(Shown().Text.Visible);
-    EXPECT_FALSE(State().strokeActive);
+    EXPECT_FALSE(session.Stroke().Active());
     // The stroke ended with it: no move previews and no release draws.
     session.Move(kLeft, {300, 300});
     session.Release(Left, {300, 300});
@@ -596,13 +684,28 @@ TEST_F(CaptureAnnotatingTest, AnEmptyBoxIsOnlyHiddenAndDiscardingTheRegionEmptie
   session.ToolbarClick(kUndoButton);  // at the clean desktop: the region goes, and the box
   EXPECT_FALSE(Shown().Text.Visible);
   EXPECT_TRUE(Shown().Text.Text.empty());
-  EXPECT_FALSE(State().strokeActive);
+  EXPECT_FALSE(session.Stroke().Active());
   EXPECT_TRUE(view.Texts.empty());
-  DragOut({100, 100}, {500, 400});
-  StartText({150, 150}, L"gone too");
-  session.HandlePress(2);  // a handle drops every step, the box included
+}
+
+TEST_F(CaptureAnnotatingTest, AHandlePressDrawsWaitingTextFirstAndIsThenIgnored) {
+  StartText({150, 150}, L"kept");
+  EXPECT_TRUE(session.HasDrawing());
+  session.HandlePress(2, {498, 99});
+  ASSERT_EQ(view.Texts.size(), 1u);
+  EXPECT_EQ(view.Texts[0].Text, L"kept");
+  EXPECT_EQ(Step(), 2);
   EXPECT_FALSE(Shown().Text.Visible);
-  EXPECT_TRUE(view.Texts.empty());
+  EXPECT_NE(State().handleDragState, HandleDragState::Start);
+  session.HandleMove(2, {600, 50});
+  EXPECT_EQ(Shown().Frame, (FrameRect{100, 100, 400, 300}));
+  // An empty box only goes, and with nothing drawn the handle works.
+  session.ToolbarClick(kUndoButton);
+  StartText({150, 150}, L"");
+  session.HandlePress(2, {498, 99});
+  EXPECT_EQ(State().handleDragState, HandleDragState::Start);
+  EXPECT_EQ(Step(), 1);
+  EXPECT_EQ(view.Texts.size(), 1u);
 }
 
 TEST_F(CaptureAnnotatingTest, SwatchesFrameUnderThePointerAndChooseOnRelease) {
@@ -637,12 +740,32 @@ TEST_F(CaptureAnnotatingTest, TheFaceTogglesTheListAndABadSizeKeepsTheLastGoodOn
   session.FontPanelHover(false);
   EXPECT_EQ(Shown().Face, FaceLook::Normal);
   EXPECT_EQ(session.FontSize(), 11);
-  session.SizeTextChanged(L"36");
-  for (const wchar_t* bad : {L"", L"abc", L"0", L"-3", L"1e40"}) {
-    session.SizeTextChanged(bad);
-    EXPECT_EQ(session.FontSize(), 36) << bad;
-    EXPECT_EQ(session.FontSizeText(), bad);
+  // Typing takes effect when it is done; a whole number from 1 to 500 or the size in force.
+  struct Row {
+    const wchar_t* Typed;
+    float Size;
+    const wchar_t* Shown;
+  };
+  for (const Row r : {Row{L"2", 2, L"2"}, Row{L"24", 24, L"24"}, Row{L"0", 24, L"24"}, Row{L"501", 24, L"24"},
+                      Row{L"", 24, L"24"}, Row{L"abc", 24, L"24"}, Row{L"-3", 24, L"24"}, Row{L"9.5", 24, L"24"},
+                      Row{L" 36 ", 36, L"36"}, Row{L"500", 500, L"500"}, Row{L"1", 1, L"1"}}) {
+    session.SizeTextChanged(L"7");  // half typed: nothing yet
+    EXPECT_NE(session.FontSize(), 7);
+    session.SizeTextChanged(r.Typed);
+    session.SizeTextDone();
+    EXPECT_EQ(session.FontSize(), r.Size) << r.Typed;
+    EXPECT_EQ(Shown().FontSizeText, r.Shown) << r.Typed;
   }
+  session.SizeChosen(L"72");
+  EXPECT_EQ(session.FontSize(), 72);
+  // Esc with the list open closes the list only.
+  session.FacePress();
+  ASSERT_TRUE(view.ListOpen);
+  session.KeyPress(27);
+  EXPECT_FALSE(view.ListOpen);
+  EXPECT_EQ(view.Closed, 0);
+  session.KeyPress(27);
+  EXPECT_EQ(view.Closed, 1);
   ASSERT_TRUE(session.Open());  // every opening starts again at "11"
   EXPECT_EQ(session.FontSize(), 11);
   EXPECT_EQ(session.FontSizeText(), L"11");
@@ -656,14 +779,14 @@ class CaptureSessionOnTwoMonitorsTest : public CaptureSessionTest {
 
 TEST_F(CaptureSessionOnTwoMonitorsTest, HandlesReadTheScreenCursorAndMovesKeepToTheWholeArea) {
   DragOut({1000, 300}, {1200, 400});
-  session.HandlePress(6);
+  session.HandlePress(6, {1200 - 1280, 400 - 200});
   session.HandleMove(6, {1300 - 1280, 450 - 200});
   EXPECT_EQ(Shown().Frame, (FrameRect{1000, 300, 300, 150}));
   EXPECT_EQ(State().cursorNow.x, 20);
   EXPECT_EQ(State().cursorNow.y, 250);
   session.HandleRelease(6);
-  session.HandlePress(0);
-  session.HandleMove(0, {-1280 + 10 - 2, -200 + 20 - 2});  // the handle's middle at window (10, 20)
+  session.HandlePress(0, {1000 - 1280, 300 - 200});
+  session.HandleMove(0, {-1280 + 10, -200 + 20});
   EXPECT_EQ(Shown().Frame, (FrameRect{10, 20, 1290, 430}));
   session.HandleRelease(0);
   session.Press(Left, {100, 100});

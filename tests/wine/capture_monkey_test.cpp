@@ -251,7 +251,7 @@ TEST(CaptureMonkey, RandomEventsKeepTheCaptureAliveItsStoreInOrderAndLeakNothing
         << store.snapshotPos() << " " << store.snapshotTop() << " " << store.LastIndex() << ", " << replay();
     // The text box shows when the session says it waits, and only then.
     ASSERT_EQ(IsWindowVisible(capture->TextEdit()) != FALSE, session.Shown().Text.Visible) << replay();
-    ASSERT_TRUE(!session.Shown().Text.Visible || session.State().strokeActive) << replay();
+    ASSERT_TRUE(!session.Shown().Text.Visible || session.Stroke().Active()) << replay();
     // A step pushed (a redo cannot go past the old top, nor start from it).
     if (store.snapshotTop() > lastTop || (store.snapshotPos() == lastStep + 1 && lastStep == lastTop)) ++commits;
     lastStep = store.snapshotPos();

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "capture/app_pointer.h"
 #include "capture_fixture.h"
@@ -78,16 +80,30 @@ TEST_F(CaptureToolbarTest, ToolsOpenShapeAndToggleTheOptionsPanel) {
   const RECT strip = PlaceOf(capture.Strip());
   ClickButton(kRectangleTool);
   EXPECT_TRUE(Session().State().annotating);
-  EXPECT_EQ(Session().State().currentTool, L"添加矩形");
+  EXPECT_EQ(Session().State().currentTool, AnnotationTool::Rectangle);
   ASSERT_TRUE(Visible(capture.OptionsPanel()));
   RECT panel = PlaceOf(capture.OptionsPanel());
   EXPECT_EQ(panel.left, strip.left);
   EXPECT_EQ(panel.top, strip.bottom + 3);
   const RECT colour = PlaceOf(capture.ColourPanel());
   EXPECT_FALSE(Visible(capture.FontPanel()));
-  EXPECT_EQ(colour.left, PlaceOf(capture.FontPanel()).left) << "the colours take the font panel's place";
   EXPECT_LT(panel.right - panel.left, strip.right - strip.left);
   EXPECT_LE(colour.right, panel.right - panel.left - 1) << "inside the panel's border";
+  // The colours sit in the middle of the narrow panel: as much room on their right as on their left.
+  const auto margins = [&] {
+    const auto shown = testing_support::ClientPixels(capture.OptionsPanel());
+    const PixelBox& box = capture.Pickers().Palette()[0];
+    const int y = colour.top + (box.Top + box.Bottom) / 2;
+    int first = -1, last = -1;
+    for (int x = 1; x + 1 < shown.Width; ++x)
+      if (shown.At(x, y) != PickerPanel::kFill) {
+        if (first < 0) first = x;
+        last = x;
+      }
+    return std::pair{first - 1, shown.Width - 2 - last};
+  };
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return std::abs(margins().first - margins().second) <= 1; }, 1000))
+      << margins().first << " and " << margins().second;
 
   const int narrowRight = panel.right - panel.left - 1;  // where the narrow panel's border ran
   ClickButton(kTextTool);  // another tool: reshaped, still shown
@@ -103,9 +119,22 @@ TEST_F(CaptureToolbarTest, ToolsOpenShapeAndToggleTheOptionsPanel) {
   };
   EXPECT_TRUE(testing_support::WaitUntil([&] { return oldBorderPixels() == 0; }, 1000)) << oldBorderPixels();
   EXPECT_GT(PlaceOf(capture.ColourPanel()).left, PlaceOf(capture.FontPanel()).left);
+  // The size box shows one frame, our picture's: nothing of the system's combo box around it.
+  const RECT combo = PlaceOf(capture.Pickers().SizeList()), face = PlaceOf(capture.Pickers().Face());
+  const auto peeking = [&] {
+    const auto shown = testing_support::ClientPixels(capture.FontPanel());
+    int count = 0;
+    for (int y = std::max<int>(combo.top, 0); y < std::min<int>(combo.bottom, shown.Height); ++y)
+      for (int x = std::max<int>(combo.left, 0); x < std::min<int>(combo.right, shown.Width); ++x) {
+        const POINT p{x, y};
+        count += !PtInRect(&face, p) && shown.At(x, y) != PickerPanel::kFill;
+      }
+    return count;
+  };
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return peeking() == 0; }, 1000)) << peeking();
   ClickButton(kTextTool);  // the same tool: hidden, still chosen
   EXPECT_FALSE(Visible(capture.OptionsPanel()));
-  EXPECT_EQ(Session().State().currentTool, L"添加文字");
+  EXPECT_EQ(Session().State().currentTool, AnnotationTool::Text);
   EXPECT_EQ(Session().State().currentToolIndex, kTextTool);
 }
 
