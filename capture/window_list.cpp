@@ -1,0 +1,87 @@
+#include "capture/window_list.h"
+
+#include <algorithm>
+
+namespace quillane::capture {
+namespace {
+
+// dwmapi is loaded on first use: it is missing on some systems, and the
+// capture must snap (by the plain window rectangles) without it.
+using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+constexpr DWORD kExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+constexpr DWORD kCloaked = 14;             // DWMWA_CLOAKED
+
+DwmGetWindowAttributeFn DwmAttribute() {
+  static const DwmGetWindowAttributeFn function = [] {
+    HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    return dwm ? reinterpret_cast<DwmGetWindowAttributeFn>(GetProcAddress(dwm, "DwmGetWindowAttribute")) : nullptr;
+  }();
+  return function;
+}
+
+bool IsCloaked(HWND window) {
+  const DwmGetWindowAttributeFn get = DwmAttribute();
+  DWORD cloaked = 0;
+  return get && SUCCEEDED(get(window, kCloaked, &cloaked, sizeof cloaked)) && cloaked != 0;
+}
+
+// The frame a user sees: without the invisible resize borders the system
+// adds around windows since Windows 10, where the compositor can say so.
+RECT VisibleFrame(HWND window) {
+  RECT frame{};
+  const DwmGetWindowAttributeFn get = DwmAttribute();
+  if (get && SUCCEEDED(get(window, kExtendedFrameBounds, &frame, sizeof frame)) && frame.right > frame.left &&
+      frame.bottom > frame.top)
+    return frame;
+  frame = {};
+  GetWindowRect(window, &frame);
+  return frame;
+}
+
+bool IsDesktopWindow(HWND window) {
+  if (window == GetShellWindow()) return true;
+  wchar_t name[16]{};
+  GetClassNameW(window, name, 16);
+  return lstrcmpW(name, L"WorkerW") == 0 || lstrcmpW(name, L"Progman") == 0;
+}
+
+}  // namespace
+
+WindowFacts FactsOf(HWND window) {
+  WindowFacts facts;
+  facts.Handle = reinterpret_cast<std::uintptr_t>(window);
+  facts.Visible = IsWindowVisible(window) != FALSE;
+  if (!facts.Visible) return facts;  // nothing else matters for a hidden window, and asking costs time
+  facts.Minimised = IsIconic(window) != FALSE;
+  facts.Cloaked = IsCloaked(window);
+  facts.Desktop = IsDesktopWindow(window);
+  const RECT frame = VisibleFrame(window);
+  facts.Area = {frame.left, frame.top, frame.right, frame.bottom};
+  return facts;
+}
+
+bool SystemWindowLister::IsOwn(HWND window) const {
+  for (HWND w = window; w; w = GetWindow(w, GW_OWNER))
+    if (std::find(own_.begin(), own_.end(), w) != own_.end()) return true;
+  return false;
+}
+
+std::vector<WindowFacts> SystemWindowLister::TopLevelWindows() {
+  struct Walk {
+    const SystemWindowLister* Lister;
+    std::vector<WindowFacts> Windows;
+  } walk{this, {}};
+  // EnumWindows visits top-level windows from the top of the stacking order down.
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& w = *reinterpret_cast<Walk*>(context);
+        WindowFacts facts = FactsOf(window);
+        facts.Own = w.Lister->IsOwn(window);
+        w.Windows.push_back(facts);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return std::move(walk.Windows);
+}
+
+}  // namespace quillane::capture
