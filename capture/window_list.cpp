@@ -14,7 +14,10 @@ constexpr DWORD kCloaked = 14;             // DWMWA_CLOAKED
 DwmGetWindowAttributeFn DwmAttribute() {
   static const DwmGetWindowAttributeFn function = [] {
     HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-    return dwm ? reinterpret_cast<DwmGetWindowAttributeFn>(GetProcAddress(dwm, "DwmGetWindowAttribute")) : nullptr;
+    // Through void* since FARPROC and the real signature are unrelated function types.
+    return dwm ? reinterpret_cast<DwmGetWindowAttributeFn>(
+                     reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
+               : nullptr;
   }();
   return function;
 }
