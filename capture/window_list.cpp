@@ -56,6 +56,7 @@ WindowFacts FactsOf(HWND window) {
   facts.Visible = IsWindowVisible(window) != FALSE;
   if (!facts.Visible) return facts;  // nothing else matters for a hidden window, and asking costs time
   facts.Minimised = IsIconic(window) != FALSE;
+  facts.Maximised = IsZoomed(window) != FALSE;
   facts.Cloaked = IsCloaked(window);
   facts.Desktop = IsDesktopWindow(window);
   const RECT frame = VisibleFrame(window);

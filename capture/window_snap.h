@@ -19,6 +19,7 @@ struct WindowFacts {
   PixelBox Area;              // its visible frame
   bool Visible = true;
   bool Minimised = false;
+  bool Maximised = false;  // its borders reach past its monitor, hidden
   bool Cloaked = false;  // on another virtual desktop, or a suspended app's
   bool Desktop = false;  // the shell's desktop or wallpaper window
   bool Own = false;      // one of the capture's own windows
@@ -31,25 +32,33 @@ class WindowLister {
   virtual std::vector<WindowFacts> TopLevelWindows() = 0;
 };
 
-// The windows a click may snap to, topmost first, each clipped to the screen.
+// The windows a click may snap to, topmost first, each clipped to the screen
+// (every monitor's box together), with the monitors for the bare desktop.
 class SnapTargets {
  public:
   SnapTargets() = default;
   // Keeps the visible, restored, uncloaked windows that are not the capture's
-  // own nor the desktop and that still cover a pixel once clipped to `screen`.
-  SnapTargets(std::span<const WindowFacts> windows, const PixelBox& screen);
+  // own nor the desktop and that still cover a pixel once clipped. A
+  // maximised window keeps only its monitor's part: the borders it has past
+  // the monitor's edges are never shown, not even on the next monitor.
+  SnapTargets(std::span<const WindowFacts> windows, std::vector<PixelBox> monitors);
 
   // The topmost window holding the point, else the monitor holding it;
   // nothing when the point is on no monitor.
-  std::optional<PixelBox> At(std::int32_t x, std::int32_t y, std::span<const PixelBox> monitors) const;
+  std::optional<PixelBox> At(std::int32_t x, std::int32_t y) const;
   // The window part of At: the topmost window holding the point.
   std::optional<PixelBox> WindowAt(std::int32_t x, std::int32_t y) const;
 
   std::span<const PixelBox> Windows() const { return windows_; }
+  std::span<const PixelBox> Monitors() const { return monitors_; }
 
  private:
   std::vector<PixelBox> windows_;
+  std::vector<PixelBox> monitors_;
 };
+
+// Every monitor's box together.
+PixelBox Bounds(std::span<const PixelBox> monitors);
 
 // The monitor holding the point, if any.
 std::optional<PixelBox> MonitorAt(std::span<const PixelBox> monitors, std::int32_t x, std::int32_t y);

@@ -39,7 +39,7 @@ void SnapHitTest(benchmark::State& state) {
   const PixelBox screen{0, 0, width, height};
   const std::vector<PixelBox> monitors{screen};
   const std::vector<WindowFacts> windows = Windows(200, width, height);
-  const SnapTargets targets(windows, screen);
+  const SnapTargets targets(windows, monitors);
   std::uint32_t seed = 11;
   std::vector<std::pair<std::int32_t, std::int32_t>> points;
   for (int i = 0; i < 1024; ++i)
@@ -47,16 +47,16 @@ void SnapHitTest(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     const auto& [x, y] = points[i++ & 1023];
-    benchmark::DoNotOptimize(targets.At(x, y, monitors));
+    benchmark::DoNotOptimize(targets.At(x, y));
   }
   state.counters["visible windows"] = static_cast<double>(targets.Windows().size());
 }
 BENCHMARK(SnapHitTest)->Args({1920, 1080})->Args({3840, 2160});
 
 void SnapTargetsFromTheList(benchmark::State& state) {
-  const PixelBox screen{0, 0, 1920, 1080};
+  const std::vector<PixelBox> monitors{{0, 0, 1920, 1080}};
   const std::vector<WindowFacts> windows = Windows(200, 1920, 1080);
-  for (auto _ : state) benchmark::DoNotOptimize(SnapTargets(windows, screen));
+  for (auto _ : state) benchmark::DoNotOptimize(SnapTargets(windows, monitors));
 }
 BENCHMARK(SnapTargetsFromTheList);
 

@@ -59,7 +59,7 @@ void WindowList(int count, int runs) {
   Report("window list at the freeze",
          Time(runs, [&](int) {
            const auto facts = lister.TopLevelWindows();
-           listed = capture::SnapTargets(facts, screen).Windows().size();
+           listed = capture::SnapTargets(facts, {screen}).Windows().size();
          }));
   std::printf("  (%d windows made, %zu to snap to)\n", count, listed);
   for (HWND w : windows) DestroyWindow(w);

@@ -43,8 +43,8 @@ TEST(Loupe, SitsBesideThePointerAndFlipsToStayOnItsMonitor) {
       {"bottom edge", 960, 1079, kPrimary, After, Before},
       {"bottom-left corner", 0, 1079, kPrimary, After, Before},
       {"bottom-right corner", 1919, 1079, kPrimary, Before, Before},
-      {"just fits right", 1919 - kLoupeGap - kLoupeWidth, 540, kPrimary, After, After},
-      {"one short of fitting", 1920 - kLoupeGap - kLoupeWidth, 540, kPrimary, Before, After},
+      {"just fits right", 1920 - kLoupeGap - kLoupeWidth, 540, kPrimary, After, After},
+      {"one short of fitting", 1921 - kLoupeGap - kLoupeWidth, 540, kPrimary, Before, After},
       // A monitor left of the primary: it flips rather than spill onto the primary.
       {"left monitor's right edge", -1, 500, kLeftMonitor, Before, After},
       {"left monitor's bottom", -600, 1023, kLeftMonitor, After, Before},

@@ -12,7 +12,6 @@ namespace {
 // leaves a strip of the virtual screen on no monitor.
 const PixelBox kPrimary{0, 0, 1920, 1080};
 const PixelBox kSecond{1920, 0, 3200, 1024};
-const PixelBox kScreen{0, 0, 3200, 1080};
 const std::vector<PixelBox> kMonitors{kPrimary, kSecond};
 
 WindowFacts Window(std::uintptr_t id, PixelBox area) {
@@ -29,7 +28,7 @@ struct Probe {
 
 void ExpectSnaps(const SnapTargets& targets, const std::vector<Probe>& probes) {
   for (const Probe& p : probes)
-    EXPECT_EQ(targets.At(p.X, p.Y, kMonitors), p.Expected) << "at " << p.X << "," << p.Y;
+    EXPECT_EQ(targets.At(p.X, p.Y), p.Expected) << "at " << p.X << "," << p.Y;
 }
 
 TEST(WindowSnap, TheTopmostWindowHoldingThePointWinsElseItsMonitor) {
@@ -38,7 +37,7 @@ TEST(WindowSnap, TheTopmostWindowHoldingThePointWinsElseItsMonitor) {
   const PixelBox browser{700, 500, 1000, 900};  // partly under the editor
   const PixelBox viewer{1900, 40, 2400, 500};   // across both monitors
   const SnapTargets targets(std::vector{Window(1, dialog), Window(2, editor), Window(3, browser), Window(4, viewer)},
-                            kScreen);
+                            kMonitors);
   ExpectSnaps(targets, {
                            {150, 150, dialog},
                            {100, 100, dialog},  // its first pixel
@@ -80,41 +79,46 @@ TEST(WindowSnap, HiddenMinimisedCloakedOwnDesktopAndEmptyWindowsAreSeenThrough) 
       {"off the screen", with([](WindowFacts& f) { f.Area = {-3000, 300, -2000, 500}; })},
   };
   for (const Row& row : rows) {
-    const SnapTargets targets(std::vector{row.Facts, Window(2, below)}, kScreen);
-    EXPECT_EQ(targets.At(400, 400, kMonitors), below) << row.What;
+    const SnapTargets targets(std::vector{row.Facts, Window(2, below)}, kMonitors);
+    EXPECT_EQ(targets.At(400, 400), below) << row.What;
     EXPECT_EQ(targets.Windows().size(), 1u) << row.What;
   }
   // The same window, none of those, is taken.
-  const SnapTargets plain(std::vector{Window(1, over), Window(2, below)}, kScreen);
-  EXPECT_EQ(plain.At(400, 400, kMonitors), over);
+  const SnapTargets plain(std::vector{Window(1, over), Window(2, below)}, kMonitors);
+  EXPECT_EQ(plain.At(400, 400), over);
 }
 
-TEST(WindowSnap, WindowsAreClippedToTheScreen) {
+TEST(WindowSnap, WindowsAreClippedToTheScreenAndMaximisedOnesToTheirMonitor) {
   struct Row {
     PixelBox Reported;
+    bool Maximised;
     PixelBox Snapped;
   };
   const Row rows[] = {
-      {{-8, -8, 1928, 1088}, {0, 0, 1920, 1080}},      // maximised, borders past the edges
-      {{-300, 400, 200, 600}, {0, 400, 200, 600}},     // pushed off the left
-      {{3000, 900, 3600, 1400}, {3000, 900, 3200, 1080}},  // off the right and the bottom
-      {{10, 10, 20, 20}, {10, 10, 20, 20}},            // wholly on the screen
+      {{-8, -8, 1928, 1088}, true, kPrimary},                  // borders past every edge, the right one onto the second
+      {{1912, -8, 3208, 1032}, true, kSecond},
+      {{-8, -8, 1928, 1088}, false, {0, 0, 1928, 1080}},       // not maximised: it does reach the second
+      {{-300, 400, 200, 600}, false, {0, 400, 200, 600}},      // pushed off the left
+      {{3000, 900, 3600, 1400}, false, {3000, 900, 3200, 1080}},  // off the right and the bottom
+      {{10, 10, 20, 20}, false, {10, 10, 20, 20}},             // wholly on the screen
   };
   for (const Row& row : rows) {
-    const SnapTargets targets(std::vector{Window(1, row.Reported)}, kScreen);
+    WindowFacts facts = Window(1, row.Reported);
+    facts.Maximised = row.Maximised;
+    const SnapTargets targets(std::vector{facts}, kMonitors);
     ASSERT_EQ(targets.Windows().size(), 1u);
-    EXPECT_EQ(targets.Windows()[0], row.Snapped);
+    EXPECT_EQ(targets.Windows()[0], row.Snapped) << row.Reported.Left << "," << row.Reported.Top;
     EXPECT_EQ(targets.WindowAt(row.Snapped.Left, row.Snapped.Top), row.Snapped);
     EXPECT_EQ(targets.WindowAt(row.Snapped.Right - 1, row.Snapped.Bottom - 1), row.Snapped);
   }
 }
 
 TEST(WindowSnap, NoWindowsLeavesTheMonitors) {
-  const SnapTargets none;
-  EXPECT_EQ(none.At(5, 5, kMonitors), kPrimary);
-  EXPECT_EQ(none.At(1920, 1023, kMonitors), kSecond);
-  EXPECT_EQ(none.At(1920, 1024, kMonitors), std::nullopt);
-  EXPECT_EQ(none.At(5, 5, {}), std::nullopt);
+  const SnapTargets none({}, kMonitors);
+  EXPECT_EQ(none.At(5, 5), kPrimary);
+  EXPECT_EQ(none.At(1920, 1023), kSecond);
+  EXPECT_EQ(none.At(1920, 1024), std::nullopt);
+  EXPECT_EQ(SnapTargets().At(5, 5), std::nullopt);
 }
 
 }  // namespace

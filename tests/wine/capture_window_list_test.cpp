@@ -48,6 +48,9 @@ PixelBox BoxOf(HWND window) {
 }
 
 TEST(CaptureWindowList, ListsTopLevelWindowsTopmostFirstWithWhatSnappingSkips) {
+  const TopWindow maximised({50, 50, 300, 300}, WS_OVERLAPPEDWINDOW);
+  ShowWindow(maximised.Handle, SW_SHOWMAXIMIZED);
+  SetWindowPos(maximised.Handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const TopWindow low({100, 100, 400, 300});
   const TopWindow middle({200, 150, 500, 350});
   const TopWindow high({250, 200, 350, 260});
@@ -64,7 +67,7 @@ TEST(CaptureWindowList, ListsTopLevelWindowsTopmostFirstWithWhatSnappingSkips) {
 
   SystemWindowLister lister({capture.Handle});
   const std::vector<WindowFacts> list = lister.TopLevelWindows();
-  for (HWND w : {low.Handle, middle.Handle, high.Handle, hidden.Handle, empty.Handle, minimised.Handle,
+  for (HWND w : {maximised.Handle, low.Handle, middle.Handle, high.Handle, hidden.Handle, empty.Handle, minimised.Handle,
                  capture.Handle, captureTip.Handle})
     ASSERT_GE(Place(list, w), 0) << "every top-level window is listed";
   EXPECT_LT(Place(list, high.Handle), Place(list, middle.Handle));
@@ -73,6 +76,8 @@ TEST(CaptureWindowList, ListsTopLevelWindowsTopmostFirstWithWhatSnappingSkips) {
   EXPECT_TRUE(FactsFor(list, middle.Handle).Visible);
   EXPECT_FALSE(FactsFor(list, hidden.Handle).Visible);
   EXPECT_TRUE(FactsFor(list, minimised.Handle).Minimised);
+  EXPECT_TRUE(FactsFor(list, maximised.Handle).Maximised);
+  EXPECT_FALSE(FactsFor(list, middle.Handle).Maximised);
   EXPECT_TRUE(FactsFor(list, capture.Handle).Own);
   EXPECT_TRUE(FactsFor(list, captureTip.Handle).Own) << "owned by the capture";
   EXPECT_FALSE(FactsFor(list, high.Handle).Own);
@@ -82,17 +87,17 @@ TEST(CaptureWindowList, ListsTopLevelWindowsTopmostFirstWithWhatSnappingSkips) {
   const ScreenArea screen = VirtualScreen();
   const PixelBox all{screen.Left, screen.Top, screen.Left + screen.Width, screen.Top + screen.Height};
   const std::vector<PixelBox> monitors{all};
-  const SnapTargets targets(list, all);
-  EXPECT_EQ(targets.At(270, 215, monitors), BoxOf(high.Handle)) << "under the capture's tip";
-  EXPECT_EQ(targets.At(300, 300, monitors), BoxOf(middle.Handle)) << "where the empty one sits";
-  EXPECT_EQ(targets.At(150, 140, monitors), BoxOf(low.Handle)) << "under the hidden and minimised ones";
+  const SnapTargets targets(list, monitors);
+  EXPECT_EQ(targets.At(270, 215), BoxOf(high.Handle)) << "under the capture's tip";
+  EXPECT_EQ(targets.At(300, 300), BoxOf(middle.Handle)) << "where the empty one sits";
+  EXPECT_EQ(targets.At(150, 140), BoxOf(low.Handle)) << "under the hidden and minimised ones";
 
   // The list is the stacking at the moment it is taken.
   low.Raise();
   win::PumpPendingMessages();
   const std::vector<WindowFacts> again = lister.TopLevelWindows();
   EXPECT_LT(Place(again, low.Handle), Place(again, high.Handle));
-  EXPECT_EQ(SnapTargets(again, all).At(270, 215, monitors), BoxOf(low.Handle));
+  EXPECT_EQ(SnapTargets(again, monitors).At(270, 215), BoxOf(low.Handle));
 }
 
 // A picture of distinct pixels, 0x00RRGGBB.
