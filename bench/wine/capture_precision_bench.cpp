@@ -10,11 +10,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "capture/capture_surface.h"
 #include "capture/loupe_painter.h"
 #include "capture/window_list.h"
 #include "win32/gdi.h"
-#include "win32/message_loop.h"
 
 namespace {
 
@@ -51,9 +49,10 @@ void WindowList(int count, int runs) {
     windows.push_back(CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | (i % 4 ? WS_VISIBLE : 0), (i * 37) % 1500,
                                       (i * 23) % 800, 100 + i % 300, 80 + i % 200, nullptr, nullptr,
                                       GetModuleHandleW(nullptr), nullptr));
-  win::PumpPendingMessages();
-  const capture::ScreenArea area = capture::VirtualScreen();
-  const capture::PixelBox screen{area.Left, area.Top, area.Left + area.Width, area.Top + area.Height};
+  for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const capture::PixelBox screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                 top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   capture::SystemWindowLister lister;
   std::size_t listed = 0;
   Report("window list at the freeze",
