@@ -41,30 +41,38 @@ RECT VisibleFrame(HWND window) {
   return frame;
 }
 
-bool IsDesktopWindow(HWND window) {
-  if (window == GetShellWindow()) return true;
+bool IsDesktopWindow(HWND window, HWND shell) {
+  if (window == shell) return true;
   wchar_t name[16]{};
   GetClassNameW(window, name, 16);
   return lstrcmpW(name, L"WorkerW") == 0 || lstrcmpW(name, L"Progman") == 0;
 }
 
-}  // namespace
-
-WindowFacts FactsOf(HWND window) {
+WindowFacts FactsOf(HWND window, HWND shell) {
   WindowFacts facts;
   facts.Handle = reinterpret_cast<std::uintptr_t>(window);
-  facts.Visible = IsWindowVisible(window) != FALSE;
-  if (!facts.Visible) return facts;  // nothing else matters for a hidden window, and asking costs time
-  facts.Minimised = IsIconic(window) != FALSE;
-  facts.Maximised = IsZoomed(window) != FALSE;
+  // One read of the style answers visible, minimised and maximised: each
+  // call may cost a trip to the window server, and the list is taken while
+  // the user waits for the screen to freeze. A top-level window's parent is
+  // the desktop, so its own WS_VISIBLE is IsWindowVisible's answer.
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  facts.Visible = (style & WS_VISIBLE) != 0;
+  if (!facts.Visible) return facts;  // nothing else matters for a hidden window
+  facts.Minimised = (style & WS_MINIMIZE) != 0;
+  facts.Maximised = (style & WS_MAXIMIZE) != 0;
   facts.Cloaked = IsCloaked(window);
-  facts.Desktop = IsDesktopWindow(window);
+  facts.Desktop = IsDesktopWindow(window, shell);
   const RECT frame = VisibleFrame(window);
   facts.Area = {frame.left, frame.top, frame.right, frame.bottom};
   return facts;
 }
 
+}  // namespace
+
+WindowFacts FactsOf(HWND window) { return FactsOf(window, GetShellWindow()); }
+
 bool SystemWindowLister::IsOwn(HWND window) const {
+  if (own_.empty()) return false;
   for (HWND w = window; w; w = GetWindow(w, GW_OWNER))
     if (std::find(own_.begin(), own_.end(), w) != own_.end()) return true;
   return false;
@@ -73,13 +81,14 @@ bool SystemWindowLister::IsOwn(HWND window) const {
 std::vector<WindowFacts> SystemWindowLister::TopLevelWindows() {
   struct Walk {
     const SystemWindowLister* Lister;
+    HWND Shell;
     std::vector<WindowFacts> Windows;
-  } walk{this, {}};
+  } walk{this, GetShellWindow(), {}};
   // EnumWindows visits top-level windows from the top of the stacking order down.
   EnumWindows(
       [](HWND window, LPARAM context) -> BOOL {
         auto& w = *reinterpret_cast<Walk*>(context);
-        WindowFacts facts = FactsOf(window);
+        WindowFacts facts = FactsOf(window, w.Shell);
         facts.Own = w.Lister->IsOwn(window);
         w.Windows.push_back(facts);
         return TRUE;
