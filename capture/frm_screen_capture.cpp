@@ -11,6 +11,7 @@
 #include "export/save_image_file.h"
 #include "export/system_app_cursor.h"
 #include "win32/design_table.h"
+#include "win32/kernel_handle.h"
 #include "win32/window_classes.h"
 
 namespace quillane::capture {
@@ -318,13 +319,13 @@ class ModalScope {
   ModalScope(int& depth, HWND capture) : depth_(depth) {
     if (depth_++ > 0) return;
     capture_ = capture;
-    hook_ = SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId());
+    hook_.Reset(SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId()));
   }
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;
   ~ModalScope() {
     if (--depth_ > 0) return;
-    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_.Reset();
     capture_ = nullptr;
   }
 
@@ -338,7 +339,7 @@ class ModalScope {
   }
 
   int& depth_;
-  HHOOK hook_ = nullptr;
+  win::WindowsHook hook_;
   // Only the user-interface thread opens dialogs, one capture at a time.
   static inline HWND capture_ = nullptr;
 };

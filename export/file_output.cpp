@@ -2,26 +2,10 @@
 
 #include <algorithm>
 
+#include "win32/kernel_handle.h"
+
 namespace quillane::exporting {
 namespace {
-
-// A kernel file handle, closed with CloseHandle.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-  HANDLE Get() const { return handle_; }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Close() {
-    if (Valid()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 SaveError FileError(DWORD code) { return {code, L"无法写入文件: " + SystemErrorText(code)}; }
 
@@ -40,15 +24,15 @@ std::wstring SystemErrorText(DWORD code) {
 }
 
 std::optional<SaveError> WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return FileError(GetLastError());
+  win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return FileError(GetLastError());
   std::size_t written = 0;
   while (written < bytes.size()) {
     const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
     DWORD done = 0;
     if (!WriteFile(file.Get(), bytes.data() + written, piece, &done, nullptr) || done == 0) {
       const DWORD code = GetLastError();
-      file.Close();
+      file.Reset();
       DeleteFileW(path.c_str());  // a cut-off picture is worse than none
       return FileError(code ? code : ERROR_WRITE_FAULT);
     }
