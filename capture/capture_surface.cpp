@@ -61,11 +61,11 @@ bool CaptureSurface::Freeze(const ScreenArea& area) {
   if (!backing.Handle) return false;
   win::MemoryDc dc(nullptr);
   if (!dc) return false;
-  selected_.reset();
+  selected_.Reset();
   dc_ = std::move(dc);
   backing_ = std::move(backing.Handle);
   backingPixels_ = backing.Pixels;
-  selected_.emplace(dc_->Get(), backing_.Get());
+  selected_ = win::SelectGuard(dc_->Get(), backing_.Get());
   width_ = area.Width;
   height_ = area.Height;
   {

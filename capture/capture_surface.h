@@ -87,7 +87,7 @@ class CaptureSurface final : public SnapshotPicture {
   win::Bitmap backing_;
   std::uint32_t* backingPixels_ = nullptr;
   std::optional<win::MemoryDc> dc_;
-  std::optional<win::SelectGuard> selected_;
+  win::SelectGuard selected_;
 };
 
 }  // namespace quillane::capture

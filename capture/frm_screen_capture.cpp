@@ -12,6 +12,7 @@
 #include "export/system_app_cursor.h"
 #include "win32/design_table.h"
 #include "util/numbers.h"
+#include "win32/kernel_handle.h"
 #include "win32/window_classes.h"
 
 namespace quillane::capture {
@@ -349,13 +350,13 @@ class ModalScope {
   ModalScope(int& depth, HWND capture) : depth_(depth) {
     if (depth_++ > 0) return;
     capture_ = capture;
-    hook_ = SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId());
+    hook_.Reset(SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId()));
   }
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;
   ~ModalScope() {
     if (--depth_ > 0) return;
-    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_.Reset();
     capture_ = nullptr;
   }
 
@@ -369,7 +370,7 @@ class ModalScope {
   }
 
   int& depth_;
-  HHOOK hook_ = nullptr;
+  win::WindowsHook hook_;
   // Only the user-interface thread opens dialogs, one capture at a time.
   static inline HWND capture_ = nullptr;
 };

@@ -5,15 +5,9 @@ namespace quillane::exporting {
 GdiplusSession::GdiplusSession() {
   Gdiplus::GdiplusStartupInput input;
   input.GdiplusVersion = 1;
-  status_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-}
-
-GdiplusSession::~GdiplusSession() {
-  if (status_ == Gdiplus::Ok) Gdiplus::GdiplusShutdown(token_);
-}
-
-GdiplusBitmap::~GdiplusBitmap() {
-  if (bitmap_) Gdiplus::DllExports::GdipDisposeImage(bitmap_);
+  ULONG_PTR token = 0;
+  status_ = Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  if (status_ == Gdiplus::Ok) token_.Reset(token);
 }
 
 }  // namespace quillane::exporting

@@ -3,35 +3,33 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include "win32/owner.h"
+
 namespace quillane::exporting {
+
+struct GdiplusShutdownTraits {
+  using Handle = ULONG_PTR;
+  static Handle Invalid() { return 0; }
+  static void Close(Handle token) { Gdiplus::GdiplusShutdown(token); }
+};
 
 // GdiplusStartup (version 1, no start-up output) ... GdiplusShutdown.
 class GdiplusSession {
  public:
   GdiplusSession();
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-  ~GdiplusSession();
   Gdiplus::Status Status() const { return status_; }
 
  private:
-  ULONG_PTR token_ = 0;
   Gdiplus::Status status_ = Gdiplus::GenericError;
+  win::Owner<GdiplusShutdownTraits> token_;
 };
 
 // A bitmap released with GdipDisposeImage; declare it after the session it needs.
-class GdiplusBitmap {
- public:
-  GdiplusBitmap() = default;
-  GdiplusBitmap(const GdiplusBitmap&) = delete;
-  GdiplusBitmap& operator=(const GdiplusBitmap&) = delete;
-  ~GdiplusBitmap();
-  Gdiplus::GpBitmap* Get() const { return bitmap_; }
-  // For the creating call; the bitmap must still be empty.
-  Gdiplus::GpBitmap** Receive() { return &bitmap_; }
-
- private:
-  Gdiplus::GpBitmap* bitmap_ = nullptr;
+struct DisposeImageTraits {
+  using Handle = Gdiplus::GpBitmap*;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle bitmap) { Gdiplus::DllExports::GdipDisposeImage(bitmap); }
 };
+using GdiplusBitmap = win::Owner<DisposeImageTraits>;
 
 }  // namespace quillane::exporting

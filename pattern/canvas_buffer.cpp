@@ -23,9 +23,9 @@ bool CanvasBuffer::Fit(HWND window, COLORREF background) {
     if (*this)
       BitBlt(target.Get(), 0, 0, std::min(size.cx, size_.cx), std::min(size.cy, size_.cy), Dc(), 0, 0, SRCCOPY);
   }
-  selected_.reset();
+  selected_.Reset();
   bitmap_ = std::move(resized);
-  selected_.emplace(Dc(), bitmap_.Handle.Get());
+  selected_ = win::SelectGuard(Dc(), bitmap_.Handle.Get());
   size_ = size;
   pending_ = {};
   return true;
@@ -33,7 +33,7 @@ bool CanvasBuffer::Fit(HWND window, COLORREF background) {
 
 void CanvasBuffer::Release() {
   outlines_.Forget();
-  selected_.reset();
+  selected_.Reset();
   bitmap_ = {};
   dc_.reset();
   size_ = {};

@@ -49,7 +49,7 @@ class CanvasBuffer {
   RECT pending_{};
   std::optional<win::MemoryDc> dc_;
   win::DibSection bitmap_;
-  std::optional<win::SelectGuard> selected_;
+  win::SelectGuard selected_;
   FlowerOutlines outlines_;
 };
 

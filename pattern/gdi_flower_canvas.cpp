@@ -63,21 +63,21 @@ HDC FlowerOutlines::StrokeMask::Prepare(int width, int height, int penWidth) {
     info.Header.biBitCount = 1;
     info.Colours[1] = {255, 255, 255, 0};
     void* bits = nullptr;
-    bitmapSelected_.reset();
+    bitmapSelected_.Reset();
     bitmap_.Reset(CreateDIBSection(dc_.Get(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
                                    nullptr, 0));
     if (!bitmap_ || !bits) return nullptr;
     bits_ = static_cast<std::uint8_t*>(bits);
     size_ = {cx, cy};
-    bitmapSelected_.emplace(dc_.Get(), bitmap_.Get());
+    bitmapSelected_ = win::SelectGuard(dc_.Get(), bitmap_.Get());
   }
   if (!pen_ || penWidth != penWidth_) {
-    penSelected_.reset();
+    penSelected_.Reset();
     pen_.Reset(CreatePen(PS_SOLID, penWidth, RGB(255, 255, 255)));
     penWidth_ = penWidth;
-    penSelected_.emplace(dc_.Get(), pen_.Get());
+    penSelected_ = win::SelectGuard(dc_.Get(), pen_.Get());
   }
-  if (!hollow_) hollow_.emplace(dc_.Get(), GetStockObject(NULL_BRUSH));
+  if (!hollow_) hollow_ = win::SelectGuard(dc_.Get(), GetStockObject(NULL_BRUSH));
   // The last shape's pixels go (its strokes were flushed before it was read).
   const std::size_t bytes = (static_cast<std::size_t>(width) + 7) / 8;
   for (int y = 0; y < height; ++y) std::memset(bits_ + static_cast<std::size_t>(y) * Stride(), 0, bytes);
@@ -166,10 +166,10 @@ GdiFlowerCanvas::GdiFlowerCanvas(HDC dc, SIZE size, int penWidth, PetalPath path
 void GdiFlowerCanvas::SelectPen(std::uint32_t colour) {
   if (pen_ && colour == penColour_) return;
   // Deselect the old pen before it is deleted.
-  penSelected_.reset();
+  penSelected_.Reset();
   pen_.Reset(CreatePen(PS_SOLID, penWidth_, colour));
   penColour_ = colour;
-  penSelected_.emplace(dc_, pen_.Get());
+  penSelected_ = win::SelectGuard(dc_, pen_.Get());
 }
 
 bool GdiFlowerCanvas::MayReachCanvas(const Petal& petal) const {

@@ -60,7 +60,7 @@ class FlowerOutlines {
     SIZE size_{};
     int penWidth_ = 0;
     // Deselected before the objects above go.
-    std::optional<win::SelectGuard> bitmapSelected_, penSelected_, hollow_;
+    win::SelectGuard bitmapSelected_, penSelected_, hollow_;
   };
 
   std::optional<ShapeSpans> Outlines(int penWidth, std::span<const Petal> petals);
@@ -106,7 +106,7 @@ class GdiFlowerCanvas final : public FlowerCanvas {
   // The pen is made when its colour changes, not per petal.
   std::uint32_t penColour_ = 0xFFFFFFFF;
   win::Pen pen_;
-  std::optional<win::SelectGuard> penSelected_;
+  win::SelectGuard penSelected_;
 };
 
 }  // namespace quillane

@@ -8,7 +8,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 bench="$QUILLANE_BUILD/win/bench/wine/saver_cost_bench.exe"
-[[ -f "$bench" ]] || { echo "build first: $bench is missing" >&2; exit 1; }
+[[ -f "$bench" ]] || QUILLANE_BENCHMARKS=ON "$here/build.sh"
 
 # wineserver runs in a folder named after the prefix's device and inode.
 prefix_wineserver() {

@@ -7,7 +7,7 @@ bool SystemClipboard::Open(HWND owner) const {
     if (OpenClipboard(owner)) return true;
     if (attempt >= attempts_) return false;
     // No messages are handled meanwhile: nothing can close the caller's window.
-    Sleep(pauseMs_);
+    pause_(attempt);
   }
 }
 

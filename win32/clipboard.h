@@ -3,6 +3,7 @@
 // it is the real one, and make it busy by holding it open on another thread.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
 #include "win32/gdi.h"
@@ -28,9 +29,14 @@ class Clipboard {
 
 class SystemClipboard final : public Clipboard {
  public:
+  // What happens between two attempts to open it, told how many failed.
+  using Pause = std::function<void(int failedAttempts)>;
   // A clipboard that another program holds open is tried `attempts` times,
   // `pauseMs` apart, before it counts as busy.
-  explicit SystemClipboard(int attempts = 10, DWORD pauseMs = 25) : attempts_(attempts), pauseMs_(pauseMs) {}
+  explicit SystemClipboard(int attempts = 10, DWORD pauseMs = 25)
+      : attempts_(attempts), pause_([pauseMs](int) { Sleep(pauseMs); }) {}
+  // The same with `pause` between the attempts (a test acts there).
+  SystemClipboard(int attempts, Pause pause) : attempts_(attempts), pause_(std::move(pause)) {}
   std::optional<ClipboardStamp> PutBitmap(HWND owner, Bitmap bitmap) override;
   bool Holds(ClipboardStamp stamp) override;
   bool ClearIfHolds(HWND owner, ClipboardStamp stamp) override;
@@ -39,7 +45,7 @@ class SystemClipboard final : public Clipboard {
   bool Open(HWND owner) const;
 
   int attempts_;
-  DWORD pauseMs_;
+  Pause pause_;
 };
 
 }  // namespace quillane::win

@@ -1,5 +1,5 @@
 #pragma once
-// One owner per GDI handle, one type per release function. Every owner also
+// The owners of GDI handles, one type per release function. Every owner also
 // keeps the process-wide count of live objects (LiveGdiObjects), because the
 // system's own count is not available everywhere (Wine answers 0), and a
 // leak of one object per paint must still show in a test.
@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cstdint>
 #include <utility>
+
+#include "win32/owner.h"
 
 namespace quillane::win {
 
@@ -21,46 +23,21 @@ inline void Released() { live.fetch_sub(1, std::memory_order_relaxed); }
 // pictures held by the program's owners right now.
 inline std::int64_t LiveGdiObjects() { return gdi_accounting::live.load(std::memory_order_relaxed); }
 
-// A pen, brush, bitmap, palette, font or region released with DeleteObject.
-template <class Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {
-    if (handle_) gdi_accounting::Acquired();
-  }
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { Reset(); }
-
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  // Gives the handle up to an owner outside the program (the clipboard, or an
-  // OLE picture, which counts itself).
-  [[nodiscard]] Handle Release() {
-    if (handle_) gdi_accounting::Released();
-    return std::exchange(handle_, nullptr);
-  }
-  void Reset(Handle handle = nullptr) {
-    if (handle_) {
-      DeleteObject(handle_);
-      gdi_accounting::Released();
-    }
-    handle_ = handle;
-    if (handle_) gdi_accounting::Acquired();
-  }
-
- private:
-  Handle handle_ = nullptr;
+// The traits of owners whose handles are in the live-GDI count.
+struct CountedGdi {
+  static void Acquired() { gdi_accounting::Acquired(); }
+  static void Released() { gdi_accounting::Released(); }
 };
+
+// A pen, brush, bitmap, palette, font or region released with DeleteObject.
+template <class H>
+struct DeleteObjectTraits : CountedGdi {
+  using Handle = H;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle handle) { DeleteObject(handle); }
+};
+template <class Handle>
+using GdiObject = Owner<DeleteObjectTraits<Handle>>;
 
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
@@ -70,110 +47,77 @@ using Font = GdiObject<HFONT>;
 using Region = GdiObject<HRGN>;
 
 // A memory device context, released with DeleteDC.
-class MemoryDc {
+struct DeleteDcTraits : CountedGdi {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle dc) { DeleteDC(dc); }
+};
+class MemoryDc : public Owner<DeleteDcTraits> {
  public:
-  explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {
-    if (dc_) gdi_accounting::Acquired();
-  }
-  MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-  MemoryDc& operator=(MemoryDc&& other) noexcept {
-    if (this != &other) {
-      Free();
-      dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  ~MemoryDc() { Free(); }
-  HDC Get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  void Free() {
-    if (dc_) {
-      DeleteDC(dc_);
-      gdi_accounting::Released();
-    }
-    dc_ = nullptr;
-  }
-  HDC dc_;
+  explicit MemoryDc(HDC compatibleWith) : Owner(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // A window's (or the screen's) device context, released with ReleaseDC.
-class WindowDc {
+struct ReleaseDcTraits : CountedGdi {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  ReleaseDcTraits(HWND window = nullptr) : window(window) {}
+  void Close(Handle dc) const { ReleaseDC(window, dc); }
+  HWND window;
+};
+class WindowDc : public Owner<ReleaseDcTraits> {
  public:
   enum class Area { Client, Whole };
   explicit WindowDc(HWND window, Area area = Area::Client)
-      : window_(window), dc_(area == Area::Client ? GetDC(window) : GetWindowDC(window)) {
-    if (dc_) gdi_accounting::Acquired();
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() {
-    if (dc_) {
-      ReleaseDC(window_, dc_);
-      gdi_accounting::Released();
-    }
-  }
-  HDC Get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HWND window_;
-  HDC dc_;
+      : Owner(area == Area::Client ? GetDC(window) : GetWindowDC(window), ReleaseDcTraits(window)) {}
 };
 
 // BeginPaint ... EndPaint.
-class PaintDc {
+struct EndPaintTraits : CountedGdi {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  EndPaintTraits(HWND window = nullptr) : window(window) {}
+  void Close(Handle) const { EndPaint(window, &paint); }
+  HWND window;
+  PAINTSTRUCT paint{};
+};
+class PaintDc : public Owner<EndPaintTraits> {
  public:
-  explicit PaintDc(HWND window) : window_(window) {
-    dc_ = BeginPaint(window, &paint_);
-    if (dc_) gdi_accounting::Acquired();
-  }
-  PaintDc(const PaintDc&) = delete;
-  PaintDc& operator=(const PaintDc&) = delete;
-  ~PaintDc() {
-    EndPaint(window_, &paint_);
-    if (dc_) gdi_accounting::Released();
-  }
-  HDC Get() const { return dc_; }
-  const RECT& Area() const { return paint_.rcPaint; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_ = nullptr;
+  explicit PaintDc(HWND window) : Owner(nullptr, EndPaintTraits(window)) { Reset(BeginPaint(window, &traits().paint)); }
+  // The paint structure is the system's until EndPaint: it stays where it is.
+  PaintDc(PaintDc&&) = delete;
+  PaintDc& operator=(PaintDc&&) = delete;
+  const RECT& Area() const { return traits().paint.rcPaint; }
 };
 
-// Selects an object into a DC and selects the previous one back on scope exit.
-class SelectGuard {
+// Selects an object into a DC and selects the previous one back when it goes
+// (or is reset); movable, and empty when default-made.
+struct SelectBackTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() { return nullptr; }
+  void Close(Handle previous) const { SelectObject(dc, previous); }
+  HDC dc = nullptr;
+};
+class SelectGuard : public Owner<SelectBackTraits> {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-  ~SelectGuard() {
-    if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
-  }
+  SelectGuard() = default;
+  SelectGuard(HDC dc, HGDIOBJ object) : Owner(Previous(SelectObject(dc, object)), SelectBackTraits{dc}) {}
 
  private:
-  HDC dc_;
-  HGDIOBJ previous_;
+  static HGDIOBJ Previous(HGDIOBJ selected) { return selected == HGDI_ERROR ? nullptr : selected; }
 };
 
-// Selects a palette and selects the previous one back on scope exit.
-class PaletteGuard {
+// Selects a palette and selects the previous one back when it goes.
+struct SelectPaletteBackTraits {
+  using Handle = HPALETTE;
+  static Handle Invalid() { return nullptr; }
+  void Close(Handle previous) const { SelectPalette(dc, previous, FALSE); }
+  HDC dc = nullptr;
+};
+class PaletteGuard : public Owner<SelectPaletteBackTraits> {
  public:
-  PaletteGuard(HDC dc, HPALETTE palette) : dc_(dc), previous_(SelectPalette(dc, palette, FALSE)) {}
-  PaletteGuard(const PaletteGuard&) = delete;
-  PaletteGuard& operator=(const PaletteGuard&) = delete;
-  ~PaletteGuard() {
-    if (previous_) SelectPalette(dc_, previous_, FALSE);
-  }
-
- private:
-  HDC dc_;
-  HPALETTE previous_;
+  PaletteGuard() = default;
+  PaletteGuard(HDC dc, HPALETTE palette) : Owner(SelectPalette(dc, palette, FALSE), SelectPaletteBackTraits{dc}) {}
 };
 
 // The header of a 32-bit, top-down (row 0 first) device-independent bitmap:

@@ -4,6 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export QUILLANE_BUILD="${QUILLANE_BUILD:-$root/build}"
+[[ -f "$QUILLANE_BUILD/win/bench/wine/capture_bench.exe" ]] || QUILLANE_BENCHMARKS=ON "$root/scripts/build.sh"
 source "$root/scripts/wine-env.sh"
 trap stop_private_display EXIT
 QUILLANE_SCREEN="${1:-1920x1080}x24" start_private_display

@@ -32,6 +32,7 @@
 #include "pattern/gdi_flower_canvas.h"
 #include "pattern/random_source.h"
 #include "win32/gdi.h"
+#include "win32/kernel_handle.h"
 #include "win32/message_loop.h"
 
 #include "saver_bench.h"
@@ -93,13 +94,12 @@ double WallSeconds() {
 double LinuxCpuSeconds(long pid) {
   if (pid <= 0) return -1;
   const std::wstring path = L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat";
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return -1;
+  const quillane::win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return -1;
   char text[1024]{};
   DWORD read = 0;
-  ReadFile(file, text, sizeof text - 1, &read, nullptr);
-  CloseHandle(file);
+  ReadFile(file.Get(), text, sizeof text - 1, &read, nullptr);
   // The command name in parentheses may hold blanks. After it: state, ppid,
   // pgrp, session, tty, tpgid, flags, minflt, cminflt, majflt, cmajflt, then
   // utime and stime in clock ticks, 1/100 s on Linux.

@@ -246,6 +246,16 @@ void TypeText(std::wstring_view text, Delivery how) {
   }
 }
 
+bool WaitUntilHandled(HWND window, DWORD timeoutMs) {
+  InvalidateRect(window, nullptr, FALSE);
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  while (GetUpdateRect(window, nullptr, FALSE)) {
+    if (GetTickCount64() >= end) return false;
+    Sleep(1);  // the other thread is the one to move
+  }
+  return true;
+}
+
 bool WhilePumping(const std::function<void()>& actions, DWORD timeoutMs) {
   std::atomic<bool> done{false};
   std::thread actor([&] {

@@ -40,5 +40,10 @@ void TypeText(std::wstring_view text, Delivery how);
 // pumps its messages, so a modal loop this thread enters (a menu, a dialog)
 // can be driven to its end. True when the actions finished within the time.
 bool WhilePumping(const std::function<void()>& actions, DWORD timeoutMs = 10000);
+// For such actions: waits until the thread of `window` (visible, with some
+// client area of its own) has handled every input sent so far and what that
+// posted in turn, in a modal loop or not. The window is marked for repainting,
+// and a thread repaints only once no input and no posted message waits.
+bool WaitUntilHandled(HWND window, DWORD timeoutMs = 5000);
 
 }  // namespace quillane::testing_support

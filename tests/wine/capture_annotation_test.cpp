@@ -414,12 +414,12 @@ TEST_F(CaptureAnnotationTest, EscInTheSizeTextEndsTheCapture) {
   EXPECT_FALSE(capture.Exists());
 }
 
-TEST(CaptureAnnotation, AHundredDrawingsUndoneAndCopiedLeaveNoGdiObjectBehind) {
+TEST(CaptureAnnotation, RepeatedDrawingsUndoneAndCopiedLeaveNoGdiObjectBehind) {
   testing_support::FakeDialogs dialogs;
   const auto send = [](HWND window, UINT message, WPARAM keys, POINT at) {
     SendMessageW(window, message, keys, MAKELPARAM(at.x, at.y));
   };
-  EXPECT_TRUE(LeavesNoGdiObject(dialogs, 100, [&](FrmScreenCapture& capture, int i) {
+  EXPECT_TRUE(LeavesNoGdiObject(dialogs, testing_support::SoakRounds(), [&](FrmScreenCapture& capture, int i) {
     const HWND window = capture.Handle();
     SendLeftDrag(window, {20, 20}, {400, 300 + i});
     SendButtonClick(capture, i % 3 == 0 ? kRectangleTool : i % 3 == 1 ? kEllipseTool : kArrowTool);

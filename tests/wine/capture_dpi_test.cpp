@@ -15,6 +15,7 @@
 #include "test_windows.h"
 #include "waiting.h"
 #include "win32/design_table.h"
+#include "win32/kernel_handle.h"
 #include "win32/registry_key.h"
 
 namespace quillane::capture {
@@ -114,11 +115,10 @@ DWORD RunChildAt(int dpi) {
       CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
   SetEnvironmentVariableW(kDpiVariable, nullptr);
   if (!started) return 0xFFFFFFFF;
+  const win::KernelHandle thread(process.hThread), child(process.hProcess);
   DWORD code = 0xFFFFFFFE;
-  if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  else TerminateProcess(process.hProcess, code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (WaitForSingleObject(child.Get(), 120000) == WAIT_OBJECT_0) GetExitCodeProcess(child.Get(), &code);
+  else TerminateProcess(child.Get(), code);
   return code;
 }
 

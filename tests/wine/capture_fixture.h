@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -17,8 +18,10 @@
 #include "fake_services.h"
 #include "input_driver.h"
 #include "pixel_probe.h"
+#include "soak.h"
 #include "test_windows.h"
 #include "waiting.h"
+#include "win32/kernel_handle.h"
 
 namespace quillane::capture::testing {
 
@@ -81,31 +84,31 @@ inline std::wstring ClipboardText() {
 }
 
 // Another thread holding the clipboard open, as a busy program does, until
-// `releaseAfterMs` have passed or the holder goes.
+// it is let go.
 class ClipboardHolder {
  public:
-  explicit ClipboardHolder(DWORD releaseAfterMs = INFINITE)
+  ClipboardHolder()
       : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), held_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    thread_ = std::thread([this, releaseAfterMs] {
+    thread_ = std::thread([this] {
       const bool opened = OpenClipboard(nullptr) != FALSE;
-      SetEvent(held_);
-      WaitForSingleObject(release_, releaseAfterMs);
+      SetEvent(held_.Get());
+      WaitForSingleObject(release_.Get(), INFINITE);
       if (opened) CloseClipboard();
     });
-    WaitForSingleObject(held_, 5000);
+    WaitForSingleObject(held_.Get(), 5000);
   }
   ClipboardHolder(const ClipboardHolder&) = delete;
   ClipboardHolder& operator=(const ClipboardHolder&) = delete;
-  ~ClipboardHolder() {
-    SetEvent(release_);
-    thread_.join();
-    CloseHandle(release_);
-    CloseHandle(held_);
+  ~ClipboardHolder() { Release(); }
+  // Lets the clipboard go; it is closed when this returns.
+  void Release() {
+    SetEvent(release_.Get());
+    if (thread_.joinable()) thread_.join();
   }
 
  private:
-  HANDLE release_;
-  HANDLE held_;
+  win::KernelHandle release_;
+  win::KernelHandle held_;
   std::thread thread_;
 };
 
@@ -151,11 +154,11 @@ class CaptureFixture : public ::testing::Test {
     ShowWindow(capture.Handle(), SW_SHOW);
     SetForegroundWindow(capture.Handle());
     UpdateWindow(capture.Handle());
-    testing_support::PumpFor(50);
+    testing_support::WaitUntil([&] { return GetForegroundWindow() == capture.Handle(); });
   }
   void TearDown() override {
     capture.Destroy();
-    testing_support::PumpFor(20);
+    win::PumpPendingMessages();
   }
 
   const CaptureSession& Session() const { return capture.Session(); }
@@ -190,7 +193,14 @@ class CaptureFixture : public ::testing::Test {
   testing_support::FakeDialogs dialogs;
   testing_support::FakeDisk disk;
   SwitchableCodec codec;
-  win::Owned<FrmScreenCapture> capture{CaptureServices{.Dialogs = dialogs, .Files = disk}, codec};
+  // The real clipboard; between two attempts to open it runs what a test
+  // sets here instead of the program's pause.
+  std::function<void(int failedAttempts)> betweenClipboardAttempts;
+  win::SystemClipboard clipboard{10, [this](int failed) {
+                                   if (betweenClipboardAttempts) betweenClipboardAttempts(failed);
+                                   else Sleep(25);  // the program's own pause, for Wine's brief holds
+                                 }};
+  win::Owned<FrmScreenCapture> capture{CaptureServices{.Dialogs = dialogs, .Clipboard = clipboard, .Files = disk}, codec};
 };
 
 }  // namespace quillane::capture::testing

@@ -114,7 +114,11 @@ TEST_F(CaptureOutputTest, ABusyClipboardIsTriedAgainThenReportedAndTheRegionStay
   const PixelBox region = Region(100, 100, 400, 300);
   {
     const ClipboardHolder busy;
+    int failed = 0;
+    betweenClipboardAttempts = [&](int attempts) { failed = attempts; };  // no pause needed
     ClickButton(kCopyButton);
+    betweenClipboardAttempts = nullptr;
+    EXPECT_EQ(failed, 9) << "tried ten times";
   }
   ASSERT_TRUE(capture.Exists());
   ASSERT_EQ(dialogs.Messages.size(), 1u);
@@ -124,9 +128,16 @@ TEST_F(CaptureOutputTest, ABusyClipboardIsTriedAgainThenReportedAndTheRegionStay
   EXPECT_TRUE(Visible(capture.Strip()));
   EXPECT_EQ(ClipboardText(), L"mine");
   {
-    // Let go while the copy is still trying.
-    const ClipboardHolder briefly(60);
+    // Let go while the copy is still trying: after its first attempt failed.
+    ClipboardHolder briefly;
+    int failed = 0;
+    betweenClipboardAttempts = [&](int attempts) {
+      failed = attempts;
+      briefly.Release();
+    };
     SendLeftClick(capture.Strip(), ButtonMiddle(kCopyButton));
+    betweenClipboardAttempts = nullptr;
+    EXPECT_EQ(failed, 1);
   }
   EXPECT_FALSE(capture.Exists());
   EXPECT_EQ(dialogs.Messages.size(), 1u);
@@ -156,28 +167,26 @@ TEST(CaptureClipboardReaderChild, DISABLED_WritesTheClipboardBitmapToAFile) {
 
 // Starts `command` with its output into `outputFile`. The process's handle;
 // Wine gives none for a Unix program.
-HANDLE Start(std::wstring command, const std::wstring& outputFile) {
+win::KernelHandle Start(std::wstring command, const std::wstring& outputFile) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  const HANDLE output = CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
-                                    nullptr);
+  const win::FileHandle output(
+      CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
   STARTUPINFOW startup{sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = output;
+  startup.hStdOutput = output.Get();
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process{};
   CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-  CloseHandle(output);
-  if (process.hThread) CloseHandle(process.hThread);
-  return process.hProcess;
+  const win::KernelHandle thread(process.hThread);
+  return win::KernelHandle(process.hProcess);
 }
 
 // The exit code of a started process, once it has ended.
-DWORD ExitCode(HANDLE process) {
+DWORD ExitCode(const win::KernelHandle& process) {
   DWORD code = 0xFFFFFFFF;
-  if (WaitUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 60000))
-    GetExitCodeProcess(process, &code);
-  CloseHandle(process);
+  if (WaitUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; }, 60000))
+    GetExitCodeProcess(process.Get(), &code);
   return code;
 }
 
@@ -447,10 +456,10 @@ TEST_F(CaptureOutputTest, TheSystemSaveDialogAsksBeforeOverwriting) {
   EXPECT_EQ(Decoded(path), RegionOfBackdrop({100, 100, 420, 340}));
 }
 
-TEST(CaptureOutput, AHundredCopiesAndSavesLeaveNoGdiObjectBehind) {
+TEST(CaptureOutput, RepeatedCopiesAndSavesLeaveNoGdiObjectBehind) {
   testing_support::FakeDialogs dialogs;
   TemporaryFolder folder;
-  EXPECT_TRUE(LeavesNoGdiObject(dialogs, 100, [&](FrmScreenCapture& capture, int i) {
+  EXPECT_TRUE(LeavesNoGdiObject(dialogs, testing_support::SoakRounds(), [&](FrmScreenCapture& capture, int i) {
     SendLeftDrag(capture.Handle(), {10 + i, 10}, {300, 200 + i});
     dialogs.SaveAnswers = {folder.File(i % 4 == 1 ? L"shot.png" : L"shot.bmp")};
     SendButtonClick(capture, i % 2 ? kSaveButton : kCopyButton);

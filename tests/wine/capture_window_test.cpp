@@ -290,9 +290,9 @@ TEST_F(CaptureWindowTest, TheColourReadoutKeepsItsTextOffThePicture) {
   EXPECT_EQ(testing_support::WindowText(capture.InfoLabel()), onPicture);
 }
 
-TEST(CaptureWindow, AHundredOpeningsLeaveNoGdiObjectBehind) {
+TEST(CaptureWindow, RepeatedOpeningsLeaveNoGdiObjectBehind) {
   testing_support::FakeDialogs dialogs;
-  EXPECT_TRUE(testing::LeavesNoGdiObject(dialogs, 100, [](FrmScreenCapture& capture, int i) {
+  EXPECT_TRUE(testing::LeavesNoGdiObject(dialogs, testing_support::SoakRounds(), [](FrmScreenCapture& capture, int i) {
     // A region with its labels, as a user makes one.
     SendLeftDrag(capture.Handle(), {10 + i, 10}, {300, 200 + i});
     win::PumpPendingMessages();

@@ -98,16 +98,22 @@ TEST_F(MainWindowInput, TheSaveDialogFollowsOnlyChoosingSaveItself) {
   const HMENU bar = GetMenu(window.Handle());
   const POINT file = BarEntry(0), save = BarEntry(kSaveMenuPosition), canvas = testing_support::ScreenPoint(
                                                                              window.Handle(), {600, 200});
-  // As a person does: onto the place, then the click.
-  const auto click = [](POINT at) {
+  // As a person does: onto the place, then the click; each step handled
+  // (the menu opened, the entry lit) before the next.
+  const auto handled = [this] { testing_support::WaitUntilHandled(window.Handle()); };
+  const auto click = [&](POINT at) {
     testing_support::MoveMouse(nullptr, at, Delivery::Real);
-    Sleep(100);
+    handled();
     testing_support::Click(nullptr, at, Delivery::Real);
-    Sleep(150);
+    handled();
   };
-  const auto move = [](POINT at) {
+  const auto move = [&](POINT at) {
     testing_support::MoveMouse(nullptr, at, Delivery::Real);
-    Sleep(150);
+    handled();
+  };
+  const auto press = [&](UINT key) {
+    PressKey(key, Delivery::Real);
+    handled();
   };
   struct Case {
     const char* Name;
@@ -119,17 +125,14 @@ TEST_F(MainWindowInput, TheSaveDialogFollowsOnlyChoosingSaveItself) {
       {"save clicked, then the canvas", [&] { click(save); click(canvas); }, 1},
       {"save by keyboard: F10, right twice, down, escape twice",
        [&] {
-         for (UINT key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_ESCAPE, VK_ESCAPE}) {
-           PressKey(key, Delivery::Real);
-           Sleep(100);
-         }
+         for (UINT key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_ESCAPE, VK_ESCAPE}) press(key);
        },
        1},
       {"file opened, pointer across save, menu left", [&] { click(file); move(save); move(file); click(canvas); }, 0},
       {"file opened, pointer across save and back, deploy chosen",
-       [&] { click(file); move(save); move(file); Sleep(100); click(DropDownItem(GetSubMenu(bar, 0), 0)); }, 0},
+       [&] { click(file); move(save); move(file); click(DropDownItem(GetSubMenu(bar, 0), 0)); }, 0},
       {"file opened, pointer resting on save, escape twice",
-       [&] { click(file); move(save); PressKey(VK_ESCAPE, Delivery::Real); Sleep(100); PressKey(VK_ESCAPE, Delivery::Real); Sleep(100); },
+       [&] { click(file); move(save); press(VK_ESCAPE); press(VK_ESCAPE); },
        0},
   };
   for (const Case& c : cases) {
@@ -137,8 +140,7 @@ TEST_F(MainWindowInput, TheSaveDialogFollowsOnlyChoosingSaveItself) {
     dialogs.SaveRequests.clear();
     dialogs.SaveAnswers = {std::nullopt};
     EXPECT_TRUE(WhilePumping(c.Actions));
-    testing_support::PumpFor(100);
-    EXPECT_FALSE(InMenu());
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return !InMenu(); }, 2000));
     EXPECT_EQ(dialogs.SaveRequests.size(), c.Saves);
     EXPECT_TRUE(window.Exists());
   }
@@ -152,12 +154,11 @@ TEST_F(MainWindowInput, KeysGoBackToTheControlThatHadThemWhenTheWindowIsActiveAg
   {
     testing_support::PlainWindow other(L"another program", 300, 200);
     SetForegroundWindow(other.Handle());
-    testing_support::PumpFor(50);
+    testing_support::WaitUntil([&] { return GetForegroundWindow() == other.Handle(); });
     ASSERT_NE(GetForegroundWindow(), window.Handle());
   }
   SetForegroundWindow(window.Handle());
-  testing_support::PumpFor(50);
-  EXPECT_EQ(GetFocus(), Control(kHScroll3));
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return GetFocus() == Control(kHScroll3); }));
   PressKey(VK_RIGHT, Delivery::Real);
   EXPECT_TRUE(window.Exists()) << "the arrow reached the canvas and ended the window";
   EXPECT_EQ(Position(kHScroll3), size + 1);
@@ -190,7 +191,7 @@ TEST_F(MainWindowInput, MenuKeysOpenTheFramedWindowsMenuAndOtherKeysEndIt) {
       PressKey(c.Key, Delivery::Real, c.Modifiers);
       menuOpened = testing_support::WaitUntil([&] { return InMenu(); }, 2000);
       for (int i = 0; menuOpened && i < c.EscapesToLeave; ++i) {
-        Sleep(100);
+        testing_support::WaitUntilHandled(window.Handle());  // the drop-down shown, if any
         PressKey(VK_ESCAPE, Delivery::Real);
       }
       testing_support::WaitUntil([&] { return !InMenu(); }, 2000);
@@ -199,7 +200,10 @@ TEST_F(MainWindowInput, MenuKeysOpenTheFramedWindowsMenuAndOtherKeysEndIt) {
     EXPECT_TRUE(window.Exists());
   }
   // The mnemonic of an entry without a drop-down runs it.
-  EXPECT_TRUE(WhilePumping([&] { PressKey('C', Delivery::Real, testing_support::kAlt); Sleep(200); }));
+  EXPECT_TRUE(WhilePumping([&] {
+    PressKey('C', Delivery::Real, testing_support::kAlt);
+    testing_support::WaitUntilHandled(window.Handle());
+  }));
   EXPECT_TRUE(window.GrabbedPicture()) << "抓图(&capture) ran";
   EXPECT_TRUE(window.Exists());
   EXPECT_TRUE(host.SpiCalls.empty());

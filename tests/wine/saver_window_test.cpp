@@ -5,6 +5,7 @@
 #include "pattern/frm_screen_saver.h"
 #include "pattern/gdi_flower_canvas.h"
 #include "pixel_probe.h"
+#include "soak.h"
 #include "win32/gdi.h"
 #include "test_windows.h"
 #include "util/numbers.h"
@@ -50,14 +51,14 @@ TEST_F(SaverWindowTest, TimerTicksGrowFlowersOnTheCanvas) {
   EXPECT_GT(PixelsDifferentFrom(window.Handle(), RGB(0, 0, 0)), 100);
 }
 
-TEST_F(SaverWindowTest, AThousandTicksAndRepaintsLeaveNoGdiObjectBehind) {
+TEST_F(SaverWindowTest, RepeatedTicksAndRepaintsLeaveNoGdiObjectBehind) {
   Open();
   StopTimers();
   RunMenu(kMenuDeploy);
   // By then the canvas and the mask new shapes are stroked in are made; both are kept.
   Tick(400);
   const auto live = win::LiveGdiObjects();
-  for (int i = 0; i < 1000; ++i) {
+  for (int i = 0, rounds = testing_support::SoakRounds(); i < rounds; ++i) {
     Tick(1);
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }

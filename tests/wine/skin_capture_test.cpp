@@ -15,6 +15,7 @@
 #include "waiting.h"
 #include "win32/design_table.h"
 #include "win32/gdi.h"
+#include "win32/message_loop.h"
 #include "win32/window_classes.h"
 
 namespace quillane {
@@ -113,7 +114,7 @@ TEST_F(SkinCaptureTest, ItsSaveDialogAndErrorBoxAreSkinnedAndTheCaptureWaitsForT
         capture, {[&](HWND dialog) {
                     dialogSeen = look(dialog, capture);
                     PostMessageW(capture, WM_CHAR, VK_ESCAPE, 0);
-                    testing_support::PumpFor(100);
+                    win::PumpPendingMessages();  // the escape handled
                     escIgnored = IsWindow(capture) != FALSE;
                     // A name the export cannot write: its error box follows.
                     testing_support::TypeText(L"shot.webp", Delivery::Real);

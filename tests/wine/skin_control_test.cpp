@@ -14,6 +14,7 @@
 #include "skin/skin_pixels.h"
 #include "skin/skinner.h"
 #include "skin_test_support.h"
+#include "soak.h"
 #include "waiting.h"
 #include "win32/gdi.h"
 
@@ -396,11 +397,12 @@ TEST_F(SkinControlTest, ASunkenEdgeBecomesOneBlueLineWithTheClientColourInside) 
                "text box");
 }
 
-TEST_F(SkinControlTest, AThousandForcedRepaintsOfEachPainterLeaveNoGdiObject) {
+TEST_F(SkinControlTest, RepeatedForcedRepaintsOfEachPainterLeaveNoGdiObject) {
   const HWND header = Control(SkinTestForm::kHeader), combo = Control(SkinTestForm::kCombo);
   const auto before = win::LiveGdiObjects();
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < 1000; ++i) {
+  const int rounds = testing_support::SoakRounds();
+  for (int i = 0; i < rounds; ++i) {
     // Client and frame paints of the kinds the pointer does not change
     // (nothing is invalid, so the controls' own painting is short), then the
     // painters of check boxes, options, header items and drop buttons, forced
@@ -415,7 +417,7 @@ TEST_F(SkinControlTest, AThousandForcedRepaintsOfEachPainterLeaveNoGdiObject) {
     SendMessageW(combo, WM_MOUSEMOVE, i % 2 ? MK_LBUTTON : 0, At(5, 5));
   }
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-  std::printf("[ skin     ] 1000 rounds of 12 skin paints: %lld ms\n", static_cast<long long>(ms.count()));
+  std::printf("[ skin     ] %d rounds of 12 skin paints: %lld ms\n", rounds, static_cast<long long>(ms.count()));
   EXPECT_EQ(win::LiveGdiObjects(), before);
 }
 

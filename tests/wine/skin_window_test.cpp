@@ -10,6 +10,7 @@
 
 #include "skin/skinner.h"
 #include "skin_test_support.h"
+#include "soak.h"
 #include "waiting.h"
 #include "test_windows.h"
 #include "win32/gdi.h"
@@ -278,11 +279,10 @@ TEST_F(SkinWindowTest, AClickThatClosesTheFormLeavesNothingBehind) {
   UpdateWindow(form.Handle());
   testing_support::Click(Cancel(), testing_support::Middle(Cancel()), testing_support::Delivery::Real);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(form.Handle()); }));
-  testing_support::PumpFor(50);
-  EXPECT_EQ(skin::SkinnedCount(), 0);
+  EXPECT_TRUE(WaitUntil([] { return skin::SkinnedCount() == 0; })) << skin::SkinnedCount();
 }
 
-TEST_F(SkinWindowTest, AThousandSkinAndUnskinCyclesLeakNothing) {
+TEST_F(SkinWindowTest, RepeatedSkinAndUnskinCyclesLeakNothing) {
   const auto propertyCount = [](HWND w) {
     int n = 0;
     EnumPropsExW(w, [](HWND, LPWSTR, HANDLE, ULONG_PTR count) { ++*reinterpret_cast<int*>(count); return TRUE; },
@@ -292,12 +292,13 @@ TEST_F(SkinWindowTest, AThousandSkinAndUnskinCyclesLeakNothing) {
   const int propertiesBefore = propertyCount(Ok());
   ShowWindow(form.Handle(), SW_HIDE);  // nothing to paint: only the skin's own work is timed
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < 1000; ++i) {
+  const int rounds = testing_support::SoakRounds();
+  for (int i = 0; i < rounds; ++i) {
     ASSERT_EQ(skin::StartSkin(form.Handle()), 1);
     ASSERT_EQ(skin::UnskinWindow(form.Handle()), 1);
   }
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-  std::printf("[ skin     ] 1000 skin and unskin cycles of a %d-window form: %lld ms\n", form.WindowCount(),
+  std::printf("[ skin     ] %d skin and unskin cycles of a %d-window form: %lld ms\n", rounds, form.WindowCount(),
               static_cast<long long>(ms.count()));
   EXPECT_EQ(win::LiveGdiObjects(), gdiBefore);
   EXPECT_EQ(propertyCount(Ok()), propertiesBefore);

@@ -68,8 +68,12 @@ TEST_F(StartupTest, PreviewParentsTheWindowIntoTheWholePreviewBox) {
   }
 }
 
+// Set by a timer of the test's thread, which only its message loop can run.
+std::atomic<bool> previewLooping{false};
+
 TEST_F(StartupTest, PreviewEndsWhenItsBoxIsDestroyedByItsOwner) {
   // Another thread owns the box, as the Display control panel's process does.
+  previewLooping = false;
   std::atomic<HWND> box{nullptr};
   std::atomic<bool> loopEnded{false};
   std::atomic<bool> watchdogFired{false};
@@ -77,7 +81,12 @@ TEST_F(StartupTest, PreviewEndsWhenItsBoxIsDestroyedByItsOwner) {
   std::thread owner([&] {
     PlainWindow ownBox(L"preview box", 160, 120);
     box = ownBox.Handle();
-    Sleep(400);
+    // The box goes while the preview's loop runs.
+    const ULONGLONG giveUp = GetTickCount64() + 5000;
+    while (!previewLooping && GetTickCount64() < giveUp) {
+      win::PumpPendingMessages();
+      Sleep(1);
+    }
     DestroyWindow(ownBox.Handle());
     // Watchdog: a loop that missed the end would wait for ever.
     for (int i = 0; i < 100 && !loopEnded; ++i) Sleep(50);
@@ -90,7 +99,9 @@ TEST_F(StartupTest, PreviewEndsWhenItsBoxIsDestroyedByItsOwner) {
   Begin(L"/p " + std::to_wstring(reinterpret_cast<UINT_PTR>(box.load())));
   ASSERT_TRUE(window);
   const HWND preview = window->Handle();
+  const UINT_PTR marker = SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR, DWORD) { previewLooping = true; });
   win::RunUntilClosed(preview);
+  KillTimer(nullptr, marker);
   loopEnded = true;
   owner.join();
   win::PumpPendingMessages();
