@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "export/file_output.h"
+#include "win32/kernel_handle.h"
 #include "export/picture_pixels.h"
 #include "export_test_support.h"
 #include "main_window_fixture.h"
@@ -117,14 +118,14 @@ TEST_F(CanvasSaveTest, ASaveThatFailsKeepsTheOldFileAsItWas) {
     std::ofstream(std::filesystem::path(path), std::ios::binary) << old;
     dialogs.Messages.clear();
     dialogs.SaveAnswers = {path};
-    HANDLE held = INVALID_HANDLE_VALUE;
+    win::FileHandle held;
     if (diskFull)
       disk.SpaceLeft = 4096;
     else
-      held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+      held.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
     ClickSaveMenu();
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    held.Reset();
     disk.SpaceLeft.reset();
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     const std::wstring& text = dialogs.Messages[0].Text;

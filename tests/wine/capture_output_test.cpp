@@ -156,7 +156,7 @@ TEST(CaptureClipboardReaderChild, DISABLED_WritesTheClipboardBitmapToAFile) {
   const DWORD size = static_cast<DWORD>(GlobalSize(dib));
   const DWORD masks = header->biCompression == BI_BITFIELDS ? 12 : 0;
   const DWORD colours = header->biBitCount <= 8 ? (header->biClrUsed ? header->biClrUsed : 1u << header->biBitCount) : 0;
-  BITMAPFILEHEADER file{0x4D42, sizeof(BITMAPFILEHEADER) + size, 0, 0,
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + size), 0, 0,
                         static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + header->biSize + masks + colours * 4)};
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);

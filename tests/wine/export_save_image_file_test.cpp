@@ -12,6 +12,7 @@
 #include <set>
 
 #include "export/gdiplus_objects.h"
+#include "win32/kernel_handle.h"
 #include "export/test_pictures.h"
 #include "export_test_support.h"
 #include "fake_services.h"
@@ -220,11 +221,11 @@ TEST_F(ExportSaveImageFile, AFileHeldByAnotherProgramIsReportedAndKeptAsItWas) {
     const std::wstring path = folder.File(L"held." + extension);
     const std::string old = "an older picture";
     std::ofstream(std::filesystem::path(path), std::ios::binary) << old;
-    const HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    win::FileHandle held(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
     EXPECT_FALSE(Save(picture, path, extension));
-    CloseHandle(held);
+    held.Reset();
     const auto [number, description] = TheErrorMessage(path);
     EXPECT_NE(number, L"0");
     EXPECT_NE(description.find(SystemErrorText(std::stoul(number))), std::wstring::npos)
