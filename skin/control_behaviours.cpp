@@ -243,11 +243,11 @@ void PaintOption(SkinnedWindow& w, ControlState state, bool force) {
   const int d = images->Diameter;
   const Point at = CentredIn(box.cx, box.cy, d, d);
   DrawOn(w.Handle, nullptr, [&](HDC dc) {
-    // The system's own circle, a little apart from ours when the sizes
-    // differ, goes under the control's background first.
+    // The system's own circle, which it may centre a row or a column apart
+    // from ours, goes under the control's background first.
     const auto background = reinterpret_cast<HBRUSH>(
         SendMessageW(GetParent(w.Handle), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w.Handle)));
-    if (background && box.cx != d) {
+    if (background) {
       const int side = std::max<int>(box.cy, d) + 2;
       const RECT under{0, BoxTop(WindowSize(w.Handle).cy, side), std::max<int>(box.cx, d) + 1,
                        BoxTop(WindowSize(w.Handle).cy, side) + side};

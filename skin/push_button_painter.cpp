@@ -32,11 +32,11 @@ bool IsSkinnablePushButton(LONG_PTR style) {
   return (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) && !(style & (BS_BITMAP | BS_ICON));
 }
 
-void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin) {
+void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin, std::optional<bool> hasFocus) {
   const SIZE size = WindowSize(button.Handle);
   const std::wstring caption = Caption(button.Handle);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(button.Handle, WM_GETFONT, 0, 0));
-  const bool focused = GetFocus() == button.Handle && FocusCuesShown(button.Handle);
+  const bool focused = hasFocus.value_or(GetFocus() == button.Handle) && FocusCuesShown(button.Handle);
   const bool isDefault = (button.OldStyle & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   for (int look = 0; look < 4; ++look) {
     std::unique_ptr<Surface>& image = button.StateImages[look];

@@ -245,7 +245,7 @@ void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (w.OwnerDrawn) {
-        RenderButtonStates(w, ButtonImage());  // the focus mark follows the focus
+        RenderButtonStates(w, ButtonImage(), message == WM_SETFOCUS);  // the focus mark follows the focus
         w.Fade.FocusChanged(w);
       }
       break;
@@ -345,8 +345,9 @@ const SkinImages* CurrentSkinImages() { return Module().Images.get(); }
 bool IsSkinned(HWND window) { return Find(window) != nullptr; }
 
 bool FocusCuesShown(HWND window) {
-  BOOL always = FALSE;
-  if (SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) && always) return true;
+  // Where the system shows cues from the start it says so with
+  // WM_UPDATEUISTATE; Wine reports cues always on but its own buttons hide
+  // the mark until the keyboard is used, as Windows does by default.
   const SkinnedWindow* root = Find(GetAncestor(window, GA_ROOT));
   return root && root->KeyboardCues;
 }

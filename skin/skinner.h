@@ -61,8 +61,8 @@ const SkinImages* CurrentSkinImages();
 bool IsSkinned(HWND window);
 
 // Whether focus marks show in `window`'s top-level window: once the keyboard
-// moved the focus there (or the system says so), as the system's own buttons
-// do; after mouse clicks alone they stay hidden.
+// moved the focus there (or the system cleared its hidden-focus state), as
+// the system's own buttons do; after mouse clicks alone they stay hidden.
 bool FocusCuesShown(HWND window);
 
 }  // namespace quillane::skin

@@ -58,10 +58,15 @@ SIZE GrowToFitCaption(HWND control, int reserved, bool wraps) {
   int width = extent(text).cx, height = extent(text).cy;
   if (wraps) {
     width = 0;
-    for (std::size_t start = 0; start < text.size();) {
-      const std::size_t end = std::min(text.find(L' ', start), text.size());
-      width = std::max<int>(width, extent(std::wstring_view(text).substr(start, end - start)).cx);
-      start = end + 1;
+    // Lines may break at spaces and beside Chinese characters.
+    const auto ideograph = [](wchar_t c) { return c >= 0x2E80; };
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+      const bool end = i == text.size() || text[i] == L' ' ||
+                       (i > start && (ideograph(text[i]) || ideograph(text[i - 1])));
+      if (!end) continue;
+      width = std::max<int>(width, extent(std::wstring_view(text).substr(start, i - start)).cx);
+      start = i < text.size() && text[i] == L' ' ? i + 1 : i;
     }
     RECT lines{0, 0, std::max<int>(width, size.cx - reserved), 0};
     DrawTextW(dc.Get(), text.c_str(), -1, &lines, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);

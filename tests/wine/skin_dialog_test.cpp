@@ -125,6 +125,9 @@ TEST_F(SkinDialogTest, TheFocusMarkShowsOnlyOnceTheKeyboardMovedTheFocus) {
                          testing_support::PressKey(VK_TAB, testing_support::Delivery::Real);
                        },
                        [&](HWND box) {
+                         // The new focus mark fades in with the images.
+                         testing_support::WaitUntil([&] { return testing_support::Property(GetDlgItem(box, IDOK), L"TIMERID") == 0; },
+                                                    testing_support::kFadeWaitMs);
                          tabFocused = GetFocus() == GetDlgItem(box, IDOK);
                          afterTab = FocusMarkPixels(GetDlgItem(box, IDOK));
                          leftBehind = FocusMarkPixels(GetDlgItem(box, IDCANCEL));
@@ -202,7 +205,11 @@ TEST_F(SkinDialogTest, TheSaveDialogsFileListAndHeaderAreSkinnedAfterChangingFol
                          before = ListsAndHeaders(dialog);
                          // Details view, so the list has a header that shows.
                          SendMessageW(dialog, WM_COMMAND, 0xA004, 0);
-                         testing_support::TypeText(L"C:\\windows\\system32\r", testing_support::Delivery::Real);
+                         // A folder for a name and the save button: the dialog goes there.
+                         for (const int box : {0x47C, 0x480})
+                           SendMessageW(dialog, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>(L"C:\\windows"));
+                         const HWND save = GetDlgItem(dialog, IDOK);
+                         testing_support::Click(save, testing_support::Middle(save), testing_support::Delivery::Real);
                        },
                        [&](HWND dialog) {
                          const std::vector<HWND> now = ListsAndHeaders(dialog);

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "dpi_child.h"
+
+using quillane::testing_support::ChildDpi;
 #include "pattern/mixer_panel.h"
 #include "pixel_probe.h"
 #include "skin/skinner.h"
@@ -36,13 +38,21 @@ void ExpectCaptionWhole(HWND control, int reserved, bool wraps) {
   const int width = client.right - reserved;
   HDC dc = GetDC(control);
   const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  // Lines break at spaces and beside Chinese characters; every piece between
+  // two such places must fit.
+  const auto ideograph = [](wchar_t c) { return c >= 0x2E80; };
   std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = std::min(wraps ? text.find(L' ', start) : text.size(), text.size());
-    SIZE word{};
-    GetTextExtentPoint32W(dc, text.c_str() + start, static_cast<int>(end - start), &word);
-    EXPECT_LE(word.cx, width) << "a word of \"" << testing::PrintToString(text) << "\"";
-    start = end + 1;
+  for (std::size_t i = 1; wraps && i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != L' ' && !ideograph(text[i]) && !ideograph(text[i - 1])) continue;
+    SIZE piece{};
+    GetTextExtentPoint32W(dc, text.c_str() + start, static_cast<int>(i - start), &piece);
+    EXPECT_LE(piece.cx, width) << testing::PrintToString(text.substr(start, i - start)) << " at " << ChildDpi();
+    start = i < text.size() && text[i] == L' ' ? i + 1 : i;
+  }
+  if (!wraps) {
+    SIZE whole{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &whole);
+    EXPECT_LE(whole.cx, width) << testing::PrintToString(text) << " at " << ChildDpi();
   }
   RECT lines{0, 0, width, 0};
   DrawTextW(dc, text.c_str(), -1, &lines, DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
@@ -56,7 +66,8 @@ void ExpectCaptionWhole(HWND control, int reserved, bool wraps) {
 void ExpectRoundCircle(HWND option, int diameter) {
   const Pixels shown = testing_support::WindowPixels(option);
   const COLORREF background = shown.At(0, 0);
-  const int reach = std::min(shown.Width, diameter + 6);
+  // The system's box, where the caption does not reach.
+  const int reach = std::min<int>(shown.Width, std::max(GetSystemMetrics(SM_CXMENUCHECK), diameter) + 1);
   int left = reach, right = -1, top = shown.Height, bottom = -1;
   for (int y = 0; y < shown.Height; ++y)
     for (int x = 0; x < reach; ++x)
