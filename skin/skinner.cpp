@@ -31,8 +31,6 @@ struct SkinModule {
   // still runs (freed when it returns).
   std::unordered_map<HWND, std::unique_ptr<SkinnedWindow>> Windows;
   std::vector<std::unique_ptr<SkinnedWindow>> Retired;
-  // Sees every control created on this thread while anything is skinned.
-  HHOOK CreationHook = nullptr;
 };
 
 SkinModule& Module() {
@@ -60,43 +58,16 @@ void FreeRetired(SkinnedWindow* window) {
                 retired.end());
 }
 
-BOOL CALLBACK SkinDescendant(HWND window, LPARAM);
-
-// A control created inside a skinned window (a dialog's list rebuilt for a
-// new folder, the header it makes) is skinned as soon as it exists, with
-// whatever it made for itself meanwhile.
-bool InsideSkinned(HWND window) {
-  for (HWND up = window; GetWindowLongPtrW(up, GWL_STYLE) & WS_CHILD;) {
-    up = GetAncestor(up, GA_PARENT);
-    if (!up) return false;
-    if (Find(up)) return true;
-  }
-  return false;
-}
-
-LRESULT CALLBACK AfterWindowProcedure(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && call->message == WM_CREATE && call->lResult != -1 && !Find(call->hwnd) &&
-      InsideSkinned(call->hwnd)) {
-    SkinWindow(call->hwnd);
-    EnumChildWindows(call->hwnd, SkinDescendant, 0);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 void BuildImages() {
   SkinModule& module = Module();
   if (module.Images) return;
   module.UserTrackMouseEvent = HasExport("TrackMouseEvent", L"user32.dll");
   module.Images = BuildSkinBitmaps();
-  module.CreationHook = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterWindowProcedure, nullptr, GetCurrentThreadId());
 }
 
 void ReleaseImagesWhenUnused() {
   SkinModule& module = Module();
-  if (!module.Windows.empty()) return;
-  module.Images.reset();
-  if (module.CreationHook) UnhookWindowsHookEx(std::exchange(module.CreationHook, nullptr));
+  if (module.Windows.empty()) module.Images.reset();
 }
 
 const Surface* ButtonImage() {
@@ -267,6 +238,16 @@ void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (wParam == VK_SPACE) behaviour.SpaceKey(w, message == WM_KEYDOWN);
+      break;
+    case WM_PARENTNOTIFY:
+      // A control made later inside this window (a dialog's file list made
+      // anew for a new folder, the header a list makes), with whatever it
+      // made for itself meanwhile; the notice goes up through the ancestors,
+      // so the nearest skinned one takes it.
+      if (LOWORD(wParam) == WM_CREATE && lParam && !Find(reinterpret_cast<HWND>(lParam))) {
+        SkinWindow(reinterpret_cast<HWND>(lParam));
+        EnumChildWindows(reinterpret_cast<HWND>(lParam), SkinDescendant, 0);
+      }
       break;
     case WM_ENTERIDLE:
     case WM_CTLCOLORLISTBOX:
