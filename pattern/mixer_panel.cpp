@@ -40,9 +40,9 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 // Buttons and the text field after the sliders; labels last, so the option
 // buttons cover the four labels beneath them.
 const win::DesignRow kButtons[] = {
-    {win::kOptionButtonClass, L"曲体 song", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0, kOption1,
+    {win::kOptionButtonClass, L"曲体 song", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON | BS_MULTILINE, 0, kOption1,
      {720, 1830, 915, 465}},
-    {win::kOptionButtonClass, L"柱体column", kChild | BS_AUTORADIOBUTTON, 0, kOption2, {1680, 1830, 885, 465}},
+    {win::kOptionButtonClass, L"柱体column", kChild | BS_AUTORADIOBUTTON | BS_MULTILINE, 0, kOption2, {1680, 1830, 885, 465}},
     {L"BUTTON", L"多 色", kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kCommand4, {120, 2400, 1095, 375}},
     {L"BUTTON", L"单 色", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, kCommand5, {1320, 2400, 1095, 375}},
     {L"EDIT", L"9.005", (kChild & ~WS_VISIBLE) | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, kText1,
@@ -97,6 +97,7 @@ bool MixerPanel::Create(HWND canvas, const PatternParams& starts, Handlers handl
   all = win::CreateDesignedControls(Handle(), kButtons, dpi, plainFont_.Get()) && all;
   all = win::CreateDesignedControl(Handle(), kCloseButton, dpi, boldFont_.Get()) && all;
   all = win::CreateDesignedControls(Handle(), kLabels, dpi, boldFont_.Get()) && all;
+  FitCaptions();
   // Themed option buttons ignore the designed caption colour.
   SetWindowTheme(Control(kOption1), L"", L"");
   SetWindowTheme(Control(kOption2), L"", L"");
@@ -104,6 +105,16 @@ bool MixerPanel::Create(HWND canvas, const PatternParams& starts, Handlers handl
   for (const MixerSlider& slider : kMixerSliders) TakeSlider(Control(SliderId(slider.Number)));
   TakeScaleFloor();
   return all;
+}
+
+void MixerPanel::FitCaptions() {
+  // Options wrap beside their circle; labels wrap; buttons keep one line
+  // inside their frame.
+  const int circle = GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE);
+  for (const int id : {kOption1, kOption2}) win::GrowToFitCaption(Control(id), circle, true);
+  for (const win::DesignRow& label : kLabels) win::GrowToFitCaption(Control(label.Id), 0, true);
+  const int frame = 2 * (GetSystemMetrics(SM_CXEDGE) + 2);
+  for (const int id : {kCommand4, kCommand5, kCommand1}) win::GrowToFitCaption(Control(id), frame, false);
 }
 
 int MixerPanel::SliderValue(int id) const {
@@ -199,7 +210,9 @@ LRESULT MixerPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
       const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-      if (id == kOption1 || id == kOption2) {
+      // The option buttons, and the labels beneath them, whose edges would
+      // otherwise show as a strip below the options.
+      if (id == kOption1 || id == kOption2 || id >= kLabel1First + 3) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, kOptionTextColour);
         SetBkColor(dc, kPanelColour);

@@ -63,6 +63,7 @@ class MixerPanel : public win::Window {
 
  private:
   void Paint();
+  void FitCaptions();
   void OnCommand(int id, int code);
   int SliderValue(int id) const;
   void TakeSlider(HWND control);

@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zlib1g-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64
-  xvfb xauth x11-utils xclip imagemagick fonts-wqy-zenhei
+  xvfb xauth x11-utils xclip imagemagick fonts-wqy-zenhei fonts-arphic-gbsn00lp fonts-wine
 )
 
 missing=()

@@ -35,15 +35,27 @@ stop_private_display() {
   fi
 }
 
-# The prefix's settings: the Chinese UI fonts map to an installed one, and
-# Wine manages its own windows: there is no window manager on Xvfb, and with
-# managed windows every destroyed active window costs a two-second wait.
+# The prefix's settings. Wine draws the title bar's buttons with Marlett and
+# its own dialogs in Tahoma: Debian's copies of Wine's fonts go into the
+# prefix's font folder. The Chinese UI font SimSun (宋体) maps to AR PL
+# SungtiL GB, a Song face with SimSun's proportions (one em from ascent to
+# descent, Latin letters half an em wide) and no embedded bitmaps; characters
+# it lacks come from WenQuanYi Zen Hei. Wine manages its own windows: there is
+# no window manager on Xvfb, and with managed windows every destroyed active
+# window costs a two-second wait.
 configure_wine_prefix() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-  local key='HKCU\Software\Wine\Fonts\Replacements'
-  wine reg add "$key" /v "SimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
-  wine reg add "$key" /v "宋体" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
-  wine reg add "$key" /v "NSimSun" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in marlett tahoma tahomabd; do
+    [[ -f "/usr/share/wine/fonts/$font.ttf" ]] && ln -sf "/usr/share/wine/fonts/$font.ttf" "$fonts/$font.ttf"
+  done
+  local key='HKCU\Software\Wine\Fonts\Replacements' face
+  for face in "SimSun" "宋体" "NSimSun" "新宋体"; do
+    wine reg add "$key" /v "$face" /t REG_SZ /d "AR PL SungtiL GB" /f >/dev/null 2>&1
+  done
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "AR PL SungtiL GB" /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei' /f >/dev/null 2>&1
 }
 
 # Creates the prefix once and applies the settings whenever they have changed:

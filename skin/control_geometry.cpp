@@ -25,19 +25,19 @@ Point CentredIn(int boxWidth, int boxHeight, int glyphWidth, int glyphHeight) {
 
 int BoxTop(int windowHeight, int boxHeight) { return Half(windowHeight - boxHeight); }
 
-DropButton DropButtonOf(int width, int height, int scrollWidth) {
+DropButton DropButtonOf(int width, int height, int scrollWidth, int arrowWidth, int arrowHeight) {
   const int buttonWidth = scrollWidth + 1, buttonHeight = height - 2;
-  const int free = buttonWidth - kComboArrowGlyph.Width;
-  return {{width - buttonWidth - 1, 1, buttonWidth, buttonHeight}, {free - Half(free), Half(height - 6)}};
+  const int free = buttonWidth - arrowWidth;
+  return {{width - buttonWidth - 1, 1, buttonWidth, buttonHeight}, {free - Half(free), Half(height - arrowHeight - 2)}};
 }
 
 bool OnDropButton(int x, int y, int width, int height, int scrollWidth) {
   return !(x < width - scrollWidth - 2 || x > width - 2 || y < 2 || y > height - 2);
 }
 
-int DropButtonLook(bool editable, bool onButton, bool leftButtonDown) {
-  if (editable && !onButton) return 0;
-  return leftButtonDown ? 2 : 1;
+ControlState DropButtonLook(bool editable, bool onButton, bool leftButtonDown) {
+  if (editable && !onButton) return ControlState::Normal;
+  return leftButtonDown ? ControlState::Pressed : ControlState::Hot;
 }
 
 int HeaderHit(std::span<const ItemSpan> items, int x) {
@@ -48,9 +48,9 @@ int HeaderHit(std::span<const ItemSpan> items, int x) {
 
 int ExistingItem(int index, int itemCount) { return index >= 0 && index < itemCount ? index : -1; }
 
-int HeaderItemLook(int item, int pressedItem, int hotItem) {
-  if (item == pressedItem) return 2;
-  return item == hotItem ? 1 : 0;
+ControlState HeaderItemLook(int item, int pressedItem, int hotItem) {
+  if (item == pressedItem) return ControlState::Pressed;
+  return item == hotItem ? ControlState::Hot : ControlState::Normal;
 }
 
 float ProgressFraction(int position) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "skin/control_kind.h"
 #include "skin/nine_slice.h"
 #include "skin/skin_pixels.h"
 
@@ -34,13 +35,14 @@ struct DropButton {
   SliceRect Place;
   Point Arrow;
 };
-DropButton DropButtonOf(int width, int height, int scrollWidth);
+// The arrow is `arrowWidth` x `arrowHeight` (7 x 4 at 96 dpi).
+DropButton DropButtonOf(int width, int height, int scrollWidth, int arrowWidth = 7, int arrowHeight = 4);
 // Whether a pointer at (x, y) of an editable combo box is over its drop
 // button: x from width - scrollWidth - 2 to width - 2, y from 2 to height - 2.
 bool OnDropButton(int x, int y, int width, int height, int scrollWidth);
 // The drop button's look while the pointer moves over the combo box:
 // normal off an editable box's button, pressed with the left button down, else hot.
-int DropButtonLook(bool editable, bool onButton, bool leftButtonDown);
+ControlState DropButtonLook(bool editable, bool onButton, bool leftButtonDown);
 
 // Header items as their left and right edges, in index order.
 struct ItemSpan {
@@ -52,7 +54,7 @@ int HeaderHit(std::span<const ItemSpan> items, int x);
 // A stored item index, or -1 when that item does not exist (any more).
 int ExistingItem(int index, int itemCount);
 // An item's look when the whole header is drawn: pressed, else hot, else normal.
-int HeaderItemLook(int item, int pressedItem, int hotItem);
+ControlState HeaderItemLook(int item, int pressedItem, int hotItem);
 
 // A solid fill of a progress bar's picture.
 struct Fill {

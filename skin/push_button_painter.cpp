@@ -5,6 +5,7 @@
 
 #include "skin/skin_colours.h"
 #include "skin/skinned_window.h"
+#include "skin/skinner.h"
 
 namespace quillane::skin {
 
@@ -31,11 +32,12 @@ bool IsSkinnablePushButton(LONG_PTR style) {
   return (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) && !(style & (BS_BITMAP | BS_ICON));
 }
 
-void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin) {
+void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin, std::optional<bool> hasFocus) {
   const SIZE size = WindowSize(button.Handle);
   const std::wstring caption = Caption(button.Handle);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(button.Handle, WM_GETFONT, 0, 0));
-  const bool focused = GetFocus() == button.Handle;
+  const bool focused = hasFocus.value_or(GetFocus() == button.Handle) && FocusCuesShown(button.Handle);
+  const bool isDefault = (button.OldStyle & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   for (int look = 0; look < 4; ++look) {
     std::unique_ptr<Surface>& image = button.StateImages[look];
     FitSurface(image, size);
@@ -45,6 +47,9 @@ void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin) {
       BltNineSlice(dc, 0, 0, size.cx, size.cy, buttonSkin->Dc(),
                    {0, ButtonFrameTop(look), kButtonFrameWidth, kButtonFrameHeight},
                    {kButtonBorder, kButtonBorder, kButtonBorder, kButtonBorder});
+    // The default button at rest: a deeper blue ring inside its frame (the
+    // hot and pressed looks have rings of their own).
+    if (isDefault && look == kLookNormal) FrameSolid(dc, 1, 1, size.cx - 2, size.cy - 2, kDefaultRing);
     // The font is the button's (its owner deletes it): selected only while drawing.
     const win::SelectGuard selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
@@ -76,15 +81,30 @@ void PaintButton(SkinnedWindow& button, int look, int alpha) {
   ShowCurrentLook(button);
 }
 
+namespace {
+
+// The button class paints through its parent's context, which a dialog does
+// not clip to its children: the copy keeps to the button's rounded region
+// itself, so the parent's background stays in the corners.
+void CopyInsideRegion(HWND button, HDC dc, const Surface& shown) {
+  const int saved = SaveDC(dc);
+  const win::Region region(CreateRectRgn(0, 0, 0, 0));
+  if (region && GetWindowRgn(button, region.Get()) != ERROR) ExtSelectClipRgn(dc, region.Get(), RGN_AND);
+  BitBlt(dc, 0, 0, shown.Width(), shown.Height(), shown.Dc(), 0, 0, SRCCOPY);
+  RestoreDC(dc, saved);
+}
+
+}  // namespace
+
 void ShowCurrentLook(SkinnedWindow& button) {
   const Surface* shown = button.Shown.get();
   if (!shown || !*shown) return;
   if (button.PaintTarget) {
-    BitBlt(button.PaintTarget, 0, 0, shown->Width(), shown->Height(), shown->Dc(), 0, 0, SRCCOPY);
+    CopyInsideRegion(button.Handle, button.PaintTarget, *shown);
     return;
   }
   const win::WindowDc dc(button.Handle, win::WindowDc::Area::Whole);
-  if (dc) BitBlt(dc.Get(), 0, 0, shown->Width(), shown->Height(), shown->Dc(), 0, 0, SRCCOPY);
+  if (dc) CopyInsideRegion(button.Handle, dc.Get(), *shown);
 }
 
 void SetRoundedRegion(HWND button) {

@@ -3,6 +3,8 @@
 // focus change, then shown by one blend each time the look changes.
 #include <windows.h>
 
+#include <optional>
+
 #include "skin/skin_draw.h"
 
 namespace quillane::skin {
@@ -17,7 +19,9 @@ bool IsSkinnablePushButton(LONG_PTR style);
 // Draws the normal, hot, pressed and disabled images at the button's window
 // size from the push-button frames of `buttonSkin` (null draws captions only);
 // at a new size the button shows its current look whole.
-void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin);
+// `focused`: whether the button counts as focused (null: ask the system, which
+// while the focus moves may still name the button that loses it).
+void RenderButtonStates(SkinnedWindow& button, const Surface* buttonSkin, std::optional<bool> focused = std::nullopt);
 
 // Blends the image of `look` over what the button shows with a constant
 // alpha (255 replaces it, 0 leaves it) and shows the result: into the paint

@@ -37,7 +37,7 @@ void SkinnedWindow::MirrorProperties() {
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
       MirrorProperty(L"MOUSEFLAG", MouseFlag ? 1 : 0);
-      MirrorProperty(L"OLDSTATE", OldState);
+      MirrorProperty(L"OLDSTATE", Row(OldState));
       break;
     case ControlKind::Header:
       MirrorProperty(L"MOUSEFLAG", MouseFlag ? 1 : 0);
@@ -57,12 +57,13 @@ void SkinnedWindow::Show(int look, int alpha) { PaintButton(*this, look, alpha);
 
 void SkinnedWindow::StartFade() {
   if (TimerId) return;
-  TimerId = SetTimer(Handle, FadeTimerId(), kFadeIntervalMs, nullptr);
+  TimerId = FadeTimers().Set(Handle, FadeTimerId(), kFadeIntervalMs);
 }
 
 void SkinnedWindow::StopFade() {
   if (!TimerId) return;
-  KillTimer(Handle, TimerId);
+  // By its own id: what SetTimer returns is only promised to be non-zero.
+  FadeTimers().Kill(Handle, FadeTimerId());
   TimerId = 0;
 }
 

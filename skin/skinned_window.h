@@ -39,9 +39,12 @@ class SkinnedWindow final : public ButtonSurface {
 
   // Combo boxes, drive lists, check boxes, option buttons and headers.
   bool MouseFlag = false;
-  int OldState = 0;
+  ControlState OldState = ControlState::Normal;
   int PressedItem = -1;  // headers
   int HotItem = -1;
+
+  // Top-level windows: the keyboard has moved the focus here, so focus marks show.
+  bool KeyboardCues = false;
 
   // Messages of this window being handled right now, and whether it was
   // unskinned meanwhile (then it is freed once the outermost one returns).

@@ -11,7 +11,7 @@
 
 #include "skin/control_geometry.h"
 #include "skin/control_kind.h"
-#include "skin/control_painters.h"
+#include "skin/control_behaviour.h"
 #include "skin/push_button_painter.h"
 #include "skin/skin_images.h"
 #include "skin/skinned_window.h"
@@ -92,39 +92,6 @@ BOOL CALLBACK UnskinDescendant(HWND window, LPARAM) {
   return TRUE;
 }
 
-// --- what each kind does with the pointer and the keys --------------------
-
-bool PointerOver(HWND window) {
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  return WindowFromPoint(cursor) == window;
-}
-
-void StartTracking(SkinnedWindow& w) {
-  if (w.MouseFlag) return;
-  w.MouseFlag = true;
-  TrackLeave(w.Handle);
-}
-
-// Whether a point of the combo box lies on its drop button.
-bool OnTheDropButton(const SkinnedWindow& w, LPARAM lParam) {
-  const SIZE size = WindowSize(w.Handle);
-  return OnDropButton(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), size.cx, size.cy, GetSystemMetrics(SM_CXVSCROLL));
-}
-
-void ComboState(SkinnedWindow& w, int state) { PaintComboButton(w, nullptr, state, false); }
-
-int HeaderHitAt(HWND header, LPARAM lParam) {
-  std::vector<ItemSpan> items;
-  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    RECT item{};
-    if (!SendMessageW(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) break;
-    items.push_back({item.left, item.right});
-  }
-  return HeaderHit(items, GET_X_LPARAM(lParam));
-}
-
 // Messages after which a check box or option button has drawn its own box
 // or circle without a paint message: a new check (also the one the keyboard
 // moves through a group of options), highlight, enabled state, caption,
@@ -143,88 +110,17 @@ bool DrawsItsOwnMark(UINT message) {
   }
 }
 
-void MouseMoved(SkinnedWindow& w, WPARAM keys, LPARAM lParam) {
-  const bool leftDown = (keys & MK_LBUTTON) != 0;
-  switch (w.Kind) {
-    case ControlKind::PushButton:
-      if (w.OwnerDrawn) w.Fade.PointerMoved(w, PointerOver(w.Handle));
-      break;
-    case ControlKind::ComboBox:
-    case ControlKind::DriveList:
-      StartTracking(w);
-      ComboState(w, DropButtonLook(EditableCombo(w), OnTheDropButton(w, lParam), leftDown));
-      break;
-    case ControlKind::CheckBox:
-      StartTracking(w);
-      PaintCheckBox(w, leftDown ? 2 : 1, true);
-      break;
-    case ControlKind::OptionButton:
-      StartTracking(w);
-      PaintOption(w, leftDown ? 2 : 1, true);
-      break;
-    case ControlKind::Header: {
-      StartTracking(w);
-      const int hit = HeaderHitAt(w.Handle, lParam);
-      if (hit == w.HotItem) break;
-      if (w.HotItem >= 0 && w.HotItem != w.PressedItem) PaintHeaderItem(w, nullptr, w.HotItem, 0);
-      if (!leftDown) {
-        w.HotItem = hit;
-        PaintHeaderItem(w, nullptr, hit, 1);
-      } else if (hit == w.PressedItem) {
-        PaintHeaderItem(w, nullptr, hit, 2);
-      }
-      break;
-    }
-    default: break;
-  }
-}
-
-void HeaderPressed(SkinnedWindow& w, LPARAM lParam) {
-  const bool hasItems = SendMessageW(w.Handle, HDM_GETITEMCOUNT, 0, 0) > 0;
-  w.PressedItem = hasItems ? HeaderHitAt(w.Handle, lParam) : -1;
-  if (w.PressedItem >= 0) PaintHeaderItem(w, nullptr, w.PressedItem, 2);
-}
-
-void ButtonDown(SkinnedWindow& w, LPARAM lParam) {
-  switch (w.Kind) {
-    case ControlKind::PushButton:
-      if (w.OwnerDrawn) w.Fade.Pressed(w);
-      break;
-    case ControlKind::ComboBox:
-    case ControlKind::DriveList:
-      if (!EditableCombo(w) || OnTheDropButton(w, lParam)) ComboState(w, 2);
-      break;
-    case ControlKind::CheckBox: PaintCheckBox(w, 2, false); break;
-    case ControlKind::OptionButton: PaintOption(w, 2, false); break;
-    case ControlKind::Header: HeaderPressed(w, lParam); break;
-    default: break;
-  }
-}
-
 BOOL CALLBACK RefreshMark(HWND window, LPARAM) {
   if (!OnThisThread(window)) return TRUE;
-  SkinnedWindow* w = Find(window);
-  if (w && w->Kind == ControlKind::CheckBox) PaintCheckBox(*w, 0, true);
-  if (w && w->Kind == ControlKind::OptionButton) PaintOption(*w, 0, true);
+  if (SkinnedWindow* w = Find(window); w && (w->Kind == ControlKind::CheckBox || w->Kind == ControlKind::OptionButton)) {
+    w->OldState = ControlState::Normal;
+    BehaviourOf(w->Kind).RepaintMark(*w);
+  }
   return TRUE;
 }
 
 void ButtonUp(SkinnedWindow& w) {
-  switch (w.Kind) {
-    case ControlKind::PushButton:
-      if (w.OwnerDrawn) w.Fade.MouseReleased(w);
-      break;
-    case ControlKind::ComboBox:
-    case ControlKind::DriveList: ComboState(w, PointerOver(w.Handle) ? 1 : 0); break;
-    case ControlKind::CheckBox: PaintCheckBox(w, 0, false); break;
-    case ControlKind::OptionButton: PaintOption(w, 0, false); break;
-    case ControlKind::Header: {
-      const int item = std::exchange(w.PressedItem, -1);
-      if (item >= 0) PaintHeaderItem(w, nullptr, item, PointerOver(w.Handle) ? 1 : 0);
-      break;
-    }
-    default: break;
-  }
+  BehaviourOf(w.Kind).Released(w);
   // A click may change a whole group of marks: redraw the skinned check boxes
   // and option buttons beside this window. Never another program's windows
   // (in the preview box the parent is the control panel's).
@@ -233,58 +129,21 @@ void ButtonUp(SkinnedWindow& w) {
   EnumChildWindows(root, RefreshMark, 0);
 }
 
-void PointerLeft(SkinnedWindow& w) {
-  switch (w.Kind) {
-    case ControlKind::PushButton:
-      if (w.OwnerDrawn) w.Fade.PointerLeft(w);
-      break;
-    case ControlKind::ComboBox:
-    case ControlKind::DriveList:
-      w.MouseFlag = false;
-      ComboState(w, 0);
-      break;
-    case ControlKind::CheckBox:
-      w.MouseFlag = false;
-      PaintCheckBox(w, 0, false);
-      break;
-    case ControlKind::OptionButton:
-      w.MouseFlag = false;
-      PaintOption(w, 0, false);
-      break;
-    case ControlKind::Header: {
-      const int item = w.HotItem;
-      w.MouseFlag = false;
-      w.PressedItem = w.HotItem = -1;
-      if (item >= 0) PaintHeaderItem(w, nullptr, item, 0);
-      break;
-    }
-    default: break;
-  }
-}
-
-void SpaceKey(SkinnedWindow& w, bool down) {
-  switch (w.Kind) {
-    case ControlKind::PushButton:
-      if (!w.OwnerDrawn) break;
-      if (down)
-        w.Fade.Pressed(w);
-      else
-        w.Fade.SpaceReleased(w);
-      break;
-    case ControlKind::CheckBox: PaintCheckBox(w, down ? 2 : 0, false); break;
-    case ControlKind::OptionButton: PaintOption(w, down ? 2 : 0, false); break;
-    default: break;
-  }
-}
-
 // Dialogs move the default between push buttons by their style (a message
 // box even sets its default after it became active and was skinned): the
 // button stays owner-drawn and the type is kept for unskinning.
 LRESULT SetButtonStyle(SkinnedWindow& w, WPARAM wParam, LPARAM lParam) {
   const LONG_PTR type = static_cast<LONG_PTR>(wParam) & BS_TYPEMASK;
   if (IsSkinnablePushButton(type)) {
+    const bool moved = (w.OldStyle & BS_TYPEMASK) != type;
     w.OldStyle = (w.OldStyle & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | type;
-    return DefSubclassProc(w.Handle, BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW, lParam);
+    const LRESULT result =
+        DefSubclassProc(w.Handle, BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW, lParam);
+    if (moved) {  // the default ring comes or goes
+      RenderButtonStates(w, ButtonImage());
+      if (!w.TimerId) w.Fade.Painted(w);
+    }
+    return result;
   }
   // Made another kind of button: from now on it draws itself.
   w.StopFade();
@@ -292,6 +151,47 @@ LRESULT SetButtonStyle(SkinnedWindow& w, WPARAM wParam, LPARAM lParam) {
   w.ReleaseImages();
   SetWindowRgn(w.Handle, nullptr, TRUE);
   return DefSubclassProc(w.Handle, BM_SETSTYLE, wParam, lParam);
+}
+
+// Keys that move the focus, as a dialog or our own panels see them.
+bool MovesFocus(WPARAM key) {
+  switch (key) {
+    case VK_TAB:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: return true;
+    default: return false;
+  }
+}
+
+// The focused button draws its images again with or without its focus mark.
+void RedrawFocusedButton() {
+  SkinnedWindow* focused = Find(GetFocus());
+  if (!focused || !focused->OwnerDrawn) return;
+  RenderButtonStates(*focused, ButtonImage());
+  if (!focused->TimerId) focused->Fade.Painted(*focused);
+}
+
+void SetKeyboardCues(HWND window, bool shown) {
+  SkinnedWindow* root = Find(GetAncestor(window, GA_ROOT));
+  if (!root || root->KeyboardCues == shown) return;
+  root->KeyboardCues = shown;
+  RedrawFocusedButton();
+}
+
+// Keyboard use seen by any skinned window, before its own procedure acts on
+// it: a key message itself, or a dialog asking the focus about one.
+void WatchKeyboardCues(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && MovesFocus(wParam)) SetKeyboardCues(window, true);
+  if (message == WM_GETDLGCODE && lParam) {
+    const auto* pending = reinterpret_cast<const MSG*>(lParam);
+    if (pending->message == WM_KEYDOWN && MovesFocus(pending->wParam)) SetKeyboardCues(window, true);
+  }
+  if (message == WM_UPDATEUISTATE && (HIWORD(wParam) & UISF_HIDEFOCUS)) {
+    if (LOWORD(wParam) == UIS_CLEAR) SetKeyboardCues(window, true);
+    if (LOWORD(wParam) == UIS_SET) SetKeyboardCues(window, false);
+  }
 }
 
 // An owner-drawn button answers as the push button it was, so Enter in a
@@ -304,7 +204,8 @@ LRESULT PushButtonDialogCode(const SkinnedWindow& w, LRESULT code) {
 
 // The work after the window's own procedure had the message.
 void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (DrawsItsOwnMark(message)) RepaintMark(w);
+  const ControlBehaviour& behaviour = BehaviourOf(w.Kind);
+  if (DrawsItsOwnMark(message)) behaviour.RepaintMark(w);
   switch (message) {
     case WM_SIZE:
       if (w.OwnerDrawn) {
@@ -315,7 +216,7 @@ void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (w.OwnerDrawn) {
-        RenderButtonStates(w, ButtonImage());  // the focus mark follows the focus
+        RenderButtonStates(w, ButtonImage(), message == WM_SETFOCUS);  // the focus mark follows the focus
         w.Fade.FocusChanged(w);
       }
       break;
@@ -331,30 +232,40 @@ void AfterPassingOn(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam
       }
       break;
     case WM_WINDOWPOSCHANGING:
-      if (w.Kind == ControlKind::ComboBox || w.Kind == ControlKind::DriveList) ComboState(w, 0);
+      if (w.Kind == ControlKind::ComboBox || w.Kind == ControlKind::DriveList)
+        PaintComboButton(w, nullptr, ControlState::Normal, false);
       break;
     case WM_KEYDOWN:
     case WM_KEYUP:
-      if (wParam == VK_SPACE) SpaceKey(w, message == WM_KEYDOWN);
+      if (wParam == VK_SPACE) behaviour.SpaceKey(w, message == WM_KEYDOWN);
+      break;
+    case WM_PARENTNOTIFY:
+      // A control made later inside this window (a dialog's file list made
+      // anew for a new folder, the header a list makes), with whatever it
+      // made for itself meanwhile; the notice goes up through the ancestors,
+      // so the nearest skinned one takes it.
+      if (LOWORD(wParam) == WM_CREATE && lParam && !Find(reinterpret_cast<HWND>(lParam))) {
+        SkinWindow(reinterpret_cast<HWND>(lParam));
+        EnumChildWindows(reinterpret_cast<HWND>(lParam), SkinDescendant, 0);
+      }
       break;
     case WM_ENTERIDLE:
     case WM_CTLCOLORLISTBOX:
       // The dialog or menu owner this window waits for, or a combo box's list.
       if (lParam) SkinWindow(reinterpret_cast<HWND>(lParam));
       break;
-    case WM_MOUSEMOVE: MouseMoved(w, wParam, lParam); break;
-    case WM_LBUTTONDOWN: ButtonDown(w, lParam); break;
-    case WM_LBUTTONDBLCLK:
-      if (w.Kind == ControlKind::PushButton || w.Kind == ControlKind::Header) ButtonDown(w, lParam);
-      break;
+    case WM_MOUSEMOVE: behaviour.PointerMoved(w, wParam, lParam); break;
+    case WM_LBUTTONDOWN: behaviour.Pressed(w, lParam); break;
+    case WM_LBUTTONDBLCLK: behaviour.DoubleClicked(w, lParam); break;
     case WM_LBUTTONUP: ButtonUp(w); break;
-    case WM_MOUSELEAVE: PointerLeft(w); break;
+    case WM_MOUSELEAVE: behaviour.PointerLeft(w); break;
     default: break;
   }
 }
 
 LRESULT HandleMessage(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND hwnd = w.Handle;
+  WatchKeyboardCues(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_DESTROY:
     case WM_NCDESTROY:  // a window skinned after its WM_DESTROY
@@ -370,25 +281,18 @@ LRESULT HandleMessage(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lPar
       // Our own timer: only it drives the fade, and nobody else wants it.
       if (w.OwnerDrawn && w.TimerId) w.Fade.FadeStep(w);
       return 0;
-    case WM_PAINT:
-      if (!w.OwnerDrawn) return PaintClient(w, message, wParam, lParam);
-      {
-        // A fade in progress goes on; otherwise the look is shown whole.
-        const win::PaintDc paint(hwnd);
-        w.PaintTarget = paint.Get();
-        if (w.TimerId)
-          ShowCurrentLook(w);
-        else
-          w.Fade.Painted(w);
-        w.PaintTarget = nullptr;
-      }
-      return 0;
-    case WM_NCPAINT: return PaintFrame(w, message, wParam, lParam);
+    case WM_PAINT: return BehaviourOf(w.Kind).PaintClient(w, message, wParam, lParam);
+    case WM_NCPAINT: return BehaviourOf(w.Kind).PaintFrame(w, message, wParam, lParam);
     case BM_SETSTYLE:
       if (w.OwnerDrawn) return SetButtonStyle(w, wParam, lParam);
       break;
     case WM_GETDLGCODE:
       if (w.OwnerDrawn) return PushButtonDialogCode(w, DefSubclassProc(hwnd, message, wParam, lParam));
+      break;
+    case WM_LBUTTONDBLCLK:
+      // An owner-drawn button would only report a double click; the second
+      // click of a quick pair is a press like the first.
+      if (w.OwnerDrawn) message = WM_LBUTTONDOWN;
       break;
     default: break;
   }
@@ -403,10 +307,31 @@ LRESULT HandleMessage(SkinnedWindow& w, UINT message, WPARAM wParam, LPARAM lPar
 
 UINT_PTR FadeTimerId() { return reinterpret_cast<UINT_PTR>(&kFadeTimerTag); }
 
+namespace {
+class SystemFadeTimers final : public FadeTimerApi {
+ public:
+  UINT_PTR Set(HWND window, UINT_PTR id, UINT intervalMs) override { return SetTimer(window, id, intervalMs, nullptr); }
+  BOOL Kill(HWND window, UINT_PTR id) override { return KillTimer(window, id); }
+};
+SystemFadeTimers systemFadeTimers;
+FadeTimerApi* fadeTimers = &systemFadeTimers;
+}  // namespace
+
+FadeTimerApi& FadeTimers() { return *fadeTimers; }
+void UseFadeTimers(FadeTimerApi* replacement) { fadeTimers = replacement ? replacement : &systemFadeTimers; }
+
 int SkinnedCount() { return static_cast<int>(Module().Windows.size()); }
 bool SkinImagesBuilt() { return Module().Images != nullptr; }
 const SkinImages* CurrentSkinImages() { return Module().Images.get(); }
 bool IsSkinned(HWND window) { return Find(window) != nullptr; }
+
+bool FocusCuesShown(HWND window) {
+  // Where the system shows cues from the start it says so with
+  // WM_UPDATEUISTATE; Wine reports cues always on but its own buttons hide
+  // the mark until the keyboard is used, as Windows does by default.
+  const SkinnedWindow* root = Find(GetAncestor(window, GA_ROOT));
+  return root && root->KeyboardCues;
+}
 
 bool HasExport(const char* functionName, const wchar_t* libraryName) {
   if (const HMODULE loaded = GetModuleHandleW(libraryName))

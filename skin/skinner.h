@@ -40,11 +40,29 @@ void TrackLeave(HWND window);
 // no control's own timer can have it.
 UINT_PTR FadeTimerId();
 
+// How fade timers are started and stopped: the system's timers, or a stand-in.
+class FadeTimerApi {
+ public:
+  virtual ~FadeTimerApi() = default;
+  // Non-zero when the timer runs.
+  virtual UINT_PTR Set(HWND window, UINT_PTR id, UINT intervalMs) = 0;
+  virtual BOOL Kill(HWND window, UINT_PTR id) = 0;
+};
+// The one in use; `replacement` (kept by the caller) takes over until it is
+// replaced again, null brings back the system's.
+FadeTimerApi& FadeTimers();
+void UseFadeTimers(FadeTimerApi* replacement);
+
 // Windows skinned now, and whether the skin's images exist.
 int SkinnedCount();
 bool SkinImagesBuilt();
 // The images the painters copy from; null while no window is skinned.
 const SkinImages* CurrentSkinImages();
 bool IsSkinned(HWND window);
+
+// Whether focus marks show in `window`'s top-level window: once the keyboard
+// moved the focus there (or the system cleared its hidden-focus state), as
+// the system's own buttons do; after mouse clicks alone they stay hidden.
+bool FocusCuesShown(HWND window);
 
 }  // namespace quillane::skin

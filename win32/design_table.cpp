@@ -1,6 +1,8 @@
 #include "win32/design_table.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <string>
 
 #include "util/numbers.h"
 #include "win32/window.h"
@@ -36,6 +38,45 @@ bool CreateDesignedControls(HWND parent, std::span<const DesignRow> rows, Displa
   bool all = true;
   for (const DesignRow& row : rows) all = CreateDesignedControl(parent, row, dpi, font) != nullptr && all;
   return all;
+}
+
+SIZE GrowToFitCaption(HWND control, int reserved, bool wraps) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  SIZE size{place.right - place.left, place.bottom - place.top};
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  const WindowDc dc(control);
+  if (text.empty() || !dc) return size;
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+  const SelectGuard selected(dc.Get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  const auto extent = [&](std::wstring_view part) {
+    SIZE e{};
+    GetTextExtentPoint32W(dc.Get(), part.data(), static_cast<int>(part.size()), &e);
+    return e;
+  };
+  int width = extent(text).cx, height = extent(text).cy;
+  if (wraps) {
+    width = 0;
+    // Lines may break at spaces and beside Chinese characters.
+    const auto ideograph = [](wchar_t c) { return c >= 0x2E80; };
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+      const bool end = i == text.size() || text[i] == L' ' ||
+                       (i > start && (ideograph(text[i]) || ideograph(text[i - 1])));
+      if (!end) continue;
+      width = std::max<int>(width, extent(std::wstring_view(text).substr(start, i - start)).cx);
+      start = i < text.size() && text[i] == L' ' ? i + 1 : i;
+    }
+    RECT lines{0, 0, std::max<int>(width, size.cx - reserved), 0};
+    DrawTextW(dc.Get(), text.c_str(), -1, &lines, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    width = lines.right;
+    height = lines.bottom;
+  }
+  const SIZE grown{std::max<int>(size.cx, width + reserved), std::max<int>(size.cy, height)};
+  if (grown.cx != size.cx || grown.cy != size.cy)
+    SetWindowPos(control, nullptr, 0, 0, grown.cx, grown.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return grown;
 }
 
 Font CreateDesignFont(const wchar_t* face, double points, int weight, DisplayDpi dpi) {

@@ -43,6 +43,14 @@ HWND CreateDesignedControl(HWND parent, const DesignRow& row, DisplayDpi dpi, HF
 // Creates the rows in table order (which is also the tab order); false when any fails.
 bool CreateDesignedControls(HWND parent, std::span<const DesignRow> rows, DisplayDpi dpi, HFONT font);
 
+// The design's sizes assume the design's font. With the font the system
+// really gives, a caption may need more room: the control grows to the right
+// and downwards until its caption reads whole (a wrapping caption word by
+// word at its width, never cut inside a word), keeping its place. `reserved`
+// is the width the control keeps for itself beside the caption (a button's
+// border, an option's circle). The size it has afterwards.
+SIZE GrowToFitCaption(HWND control, int reserved, bool wraps);
+
 // A font of the given face, size in points and weight (FW_NORMAL, FW_BOLD, ...)
 // at the display's vertical dots per inch.
 Font CreateDesignFont(const wchar_t* face, double points, int weight, DisplayDpi dpi);

@@ -238,11 +238,11 @@ TEST(ControlGeometry, DropButtonSitsAtTheRightAndAnswersOnlyOverItself) {
   for (const Case& c : {Case{131, 12, true}, Case{130, 12, false}, Case{148, 2, true}, Case{149, 12, false},
                         Case{140, 1, false}, Case{140, 22, true}, Case{140, 23, false}, Case{5, 5, false}})
     EXPECT_EQ(OnDropButton(c.X, c.Y, 150, 24, 17), c.On) << c.X << ", " << c.Y;
-  EXPECT_EQ(DropButtonLook(true, false, true), 0);
-  EXPECT_EQ(DropButtonLook(true, true, false), 1);
-  EXPECT_EQ(DropButtonLook(true, true, true), 2);
-  EXPECT_EQ(DropButtonLook(false, false, false), 1);  // a list-only box answers everywhere
-  EXPECT_EQ(DropButtonLook(false, false, true), 2);
+  EXPECT_EQ(DropButtonLook(true, false, true), ControlState::Normal);
+  EXPECT_EQ(DropButtonLook(true, true, false), ControlState::Hot);
+  EXPECT_EQ(DropButtonLook(true, true, true), ControlState::Pressed);
+  EXPECT_EQ(DropButtonLook(false, false, false), ControlState::Hot);  // a list-only box answers everywhere
+  EXPECT_EQ(DropButtonLook(false, false, true), ControlState::Pressed);
 }
 
 TEST(ControlGeometry, HeaderItemsAreHitInOrderAndRemovedOnesCountAsNone) {
@@ -256,9 +256,9 @@ TEST(ControlGeometry, HeaderItemsAreHitInOrderAndRemovedOnesCountAsNone) {
   EXPECT_EQ(ExistingItem(3, 3), -1);
   EXPECT_EQ(ExistingItem(7, 2), -1);
   EXPECT_EQ(ExistingItem(-1, 3), -1);
-  EXPECT_EQ(HeaderItemLook(1, 1, 1), 2);
-  EXPECT_EQ(HeaderItemLook(1, -1, 1), 1);
-  EXPECT_EQ(HeaderItemLook(0, 1, 2), 0);
+  EXPECT_EQ(HeaderItemLook(1, 1, 1), ControlState::Pressed);
+  EXPECT_EQ(HeaderItemLook(1, -1, 1), ControlState::Hot);
+  EXPECT_EQ(HeaderItemLook(0, 1, 2), ControlState::Normal);
 }
 
 TEST(ControlGeometry, ProgressFillsStayBetweenNothingAndTheWholeBar) {

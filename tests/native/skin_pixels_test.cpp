@@ -1,4 +1,5 @@
 #include "skin/skin_pixels.h"
+#include "skin/scaled_marks.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,88 @@ TEST(SkinPixels, HeaderSkinListedRows) {
   for (int y = 0; y < 19; ++y) EXPECT_GE(h->At(2, y) & 0xFF00, h->At(2, 9) & 0xFF00) << "row " << y;
   for (int state : {1, 2})
     for (int y = 2; y < 17; ++y) EXPECT_EQ(Hex(h->At(HeaderFrameLeft(state), y)), "#5EC2FA") << "row " << y;
+}
+
+}  // namespace
+}  // namespace quillane::skin
+
+// The marks at other sizes: drawn afresh, never stretched.
+namespace quillane::skin {
+namespace {
+
+bool Key(const SkinImage& image, int x, int y) { return image.At(x, y) == kKeyColour; }
+
+TEST(ScaledMarks, At96DpiEveryMarkIsTheImagesOwnPixels) {
+  const ScaledMarks marks = BuildScaledMarks(Images(), 96);
+  EXPECT_EQ(marks.Diameter, 13);
+  for (int state = 0; state < 4; ++state)
+    for (int y = 0; y < 13; ++y)
+      for (int x = 0; x < 13; ++x)
+        ASSERT_EQ(Hex(marks.Circles[state].At(x, y)), Hex(Images().Box.At(x, 13 * state + y))) << state << ": " << x << ", " << y;
+  for (int d = 0; d < 2; ++d) {
+    const SkinImage& check = marks.Check[d];
+    ASSERT_EQ(check.Width, 9);
+    ASSERT_EQ(check.Height, 8);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 9; ++x) EXPECT_EQ(check.At(x, y), Images().Mark.At(x + 9 * d, y));
+    EXPECT_EQ(marks.Dot[d].Width, 5);
+    EXPECT_EQ(marks.Dot[d].At(2, 2), Images().Mark.At(4 + 9 * d, 20));
+    EXPECT_EQ(marks.Arrow[d].Width, 7);
+    EXPECT_EQ(marks.Arrow[d].At(3, 3), Images().Combo.At(11, 3 + 4 * d));
+  }
+}
+
+// Round: the key colour outside is the same seen from every side (mirrored
+// and turned), each row's outside shrinks towards the middle, and the
+// circle touches all four edges. Marks grow with the dpi and keep their shape.
+TEST(ScaledMarks, CirclesStayRoundAndMarksKeepTheirProportionsAtEveryDpi) {
+  struct Case {
+    int Dpi, Diameter, CheckWidth, Dot, ArrowHeight;
+  };
+  for (const Case c : {Case{120, 16, 11, 6, 5}, Case{144, 20, 14, 8, 6}, Case{192, 26, 18, 10, 8}}) {
+    const ScaledMarks marks = BuildScaledMarks(Images(), c.Dpi);
+    ASSERT_EQ(marks.Diameter, c.Diameter) << c.Dpi;
+    const int d = c.Diameter;
+    for (int state = 0; state < 4; ++state) {
+      const SkinImage& circle = marks.Circles[state];
+      ASSERT_EQ(circle.Width, d);
+      ASSERT_EQ(circle.Height, d);
+      int previousOutside = d;
+      for (int y = 0; y < d; ++y) {
+        int outside = 0;
+        for (int x = 0; x < d; ++x) {
+          const bool key = Key(circle, x, y);
+          outside += key;
+          ASSERT_EQ(key, Key(circle, d - 1 - x, y)) << c.Dpi << " mirrored at " << x << ", " << y;
+          ASSERT_EQ(key, Key(circle, x, d - 1 - y)) << c.Dpi << " upside down at " << x << ", " << y;
+          ASSERT_EQ(key, Key(circle, y, x)) << c.Dpi << " turned at " << x << ", " << y;
+        }
+        if (y < d / 2) {
+          EXPECT_LE(outside, previousOutside) << c.Dpi << " row " << y;
+          previousOutside = outside;
+        }
+      }
+      EXPECT_FALSE(Key(circle, 0, d / 2)) << "touches the left edge";
+      EXPECT_TRUE(Key(circle, 0, 0)) << "no corner";
+      // The ring keeps the image's colour at its widest point; the middle its interior.
+      EXPECT_EQ(Hex(circle.At(0, d / 2)), Hex(Images().Box.At(0, 13 * state + 6)));
+      EXPECT_EQ(Hex(circle.At(d / 2, d / 2)), Hex(Images().Box.At(6, 13 * state + 6)));
+    }
+    for (int enabled = 0; enabled < 2; ++enabled) {
+      EXPECT_EQ(marks.Check[enabled].Width, c.CheckWidth) << c.Dpi;
+      EXPECT_TRUE(Key(marks.Check[enabled], 0, 0));
+      EXPECT_FALSE(Key(marks.Check[enabled], marks.Check[enabled].Width - 1, 0)) << "the tip stays top right";
+      const SkinImage& dot = marks.Dot[enabled];
+      EXPECT_EQ(dot.Width, c.Dot);
+      EXPECT_TRUE(Key(dot, 0, 0));
+      EXPECT_FALSE(Key(dot, c.Dot / 2, c.Dot / 2));
+      const SkinImage& arrow = marks.Arrow[enabled];
+      EXPECT_EQ(arrow.Height, c.ArrowHeight);
+      EXPECT_EQ(arrow.Width, 2 * c.ArrowHeight - 1);
+      EXPECT_FALSE(Key(arrow, arrow.Width / 2, arrow.Height - 1)) << "the point at the bottom";
+      EXPECT_TRUE(Key(arrow, 0, 1));
+    }
+  }
 }
 
 }  // namespace

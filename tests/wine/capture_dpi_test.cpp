@@ -9,6 +9,7 @@
 
 #include "capture/frm_screen_capture.h"
 #include "capture_backdrop.h"
+#include "dpi_child.h"
 #include "fake_services.h"
 #include "input_driver.h"
 #include "pixel_probe.h"
@@ -21,13 +22,7 @@
 namespace quillane::capture {
 namespace {
 
-constexpr const wchar_t* kDpiVariable = L"QUILLANE_CAPTURE_CHILD_DPI";
-constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
-
-int ChildDpi() {
-  wchar_t value[16]{};
-  return GetEnvironmentVariableW(kDpiVariable, value, 16) ? _wtoi(value) : 0;
-}
+using testing_support::ChildDpi;
 
 // Disabled in ordinary runs: the child process runs it.
 TEST(CaptureAtDpiChild, DISABLED_TheFrozenPictureCoversTheWholeScreen) {
@@ -83,53 +78,8 @@ TEST(CaptureAtDpiChild, DISABLED_TheFrozenPictureCoversTheWholeScreen) {
   }
 }
 
-std::optional<DWORD> ReadLogPixels() {
-  DWORD value = 0, size = sizeof value;
-  if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  return value;
-}
-
-void WriteLogPixels(std::optional<DWORD> value) {
-  HKEY opened = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
-      ERROR_SUCCESS)
-    return;
-  const win::RegistryKey key(opened);
-  if (value)
-    RegSetValueExW(key.Get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value), sizeof *value);
-  else
-    RegDeleteValueW(key.Get(), L"LogPixels");
-}
-
-// Runs the child test at `dpi`; its exit code.
-DWORD RunChildAt(int dpi) {
-  wchar_t exe[MAX_PATH]{};
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_also_run_disabled_tests --gtest_filter=CaptureAtDpiChild.*";
-  SetEnvironmentVariableW(kDpiVariable, std::to_wstring(dpi).c_str());
-  STARTUPINFOW startup{sizeof startup};
-  PROCESS_INFORMATION process{};
-  const BOOL started =
-      CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-  SetEnvironmentVariableW(kDpiVariable, nullptr);
-  if (!started) return 0xFFFFFFFF;
-  const win::KernelHandle thread(process.hThread), child(process.hProcess);
-  DWORD code = 0xFFFFFFFE;
-  if (WaitForSingleObject(child.Get(), 120000) == WAIT_OBJECT_0) GetExitCodeProcess(child.Get(), &code);
-  else TerminateProcess(child.Get(), code);
-  return code;
-}
-
 TEST(CaptureAtDpi, TheFrozenPictureCoversTheWholeScreenAt96And120Dpi) {
-  const std::optional<DWORD> before = ReadLogPixels();
-  for (const int dpi : {96, 120}) {
-    WriteLogPixels(static_cast<DWORD>(dpi));
-    EXPECT_EQ(RunChildAt(dpi), 0u) << "at " << dpi << " dpi";
-  }
-  WriteLogPixels(before);
-  EXPECT_EQ(ReadLogPixels(), before);
+  testing_support::ExpectChildrenPassAt({96, 120}, L"CaptureAtDpiChild.*");
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <string>
 
 #include "skin/skin_draw.h"
+#include "skin/scaled_marks.h"
 #include "skin/skin_images.h"
+#include "win32/design_table.h"
 #include "skin/skin_pixels.h"
 #include "win32/gdi.h"
 
@@ -30,13 +34,20 @@ TEST(SkinDraw, ImagesHoldEveryPixelOfTheirTablesExactly) {
   {
     const auto images = BuildSkinBitmaps();
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(win::LiveGdiObjects(), before + 10) << "five contexts and five bitmaps";
+    EXPECT_EQ(win::LiveGdiObjects(), before + 2 * (5 + 4 + 4 * 2))
+        << "a context and a bitmap for each of the five images, four circles and eight marks";
     const SkinPixels tables = BuildSkinPixels();
-    const std::pair<const Surface*, const SkinImage*> pairs[] = {{images->Button.get(), &tables.Button},
-                                                                 {images->Combo.get(), &tables.Combo},
-                                                                 {images->Mark.get(), &tables.Mark},
-                                                                 {images->Box.get(), &tables.Box},
-                                                                 {images->Header.get(), &tables.Header}};
+    const ScaledMarks marks = BuildScaledMarks(tables, win::ScreenDpi().Y);
+    std::vector<std::pair<const Surface*, const SkinImage*>> pairs = {{images->Button.get(), &tables.Button},
+                                                                      {images->Combo.get(), &tables.Combo},
+                                                                      {images->Mark.get(), &tables.Mark},
+                                                                      {images->Box.get(), &tables.Box},
+                                                                      {images->Header.get(), &tables.Header}};
+    for (std::size_t i = 0; i < 4; ++i) pairs.push_back({images->Circles[i].get(), &marks.Circles[i]});
+    for (std::size_t i = 0; i < 2; ++i)
+      for (const auto& [surface, table] : {std::pair{&images->Check, &marks.Check}, std::pair{&images->Square, &marks.Square},
+                                           std::pair{&images->Dot, &marks.Dot}, std::pair{&images->Arrow, &marks.Arrow}})
+        pairs.push_back({(*surface)[i].get(), &(*table)[i]});
     for (const auto& [surface, table] : pairs) {
       ASSERT_EQ(surface->Width(), table->Width);
       ASSERT_EQ(surface->Height(), table->Height);

@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <map>
+#include <vector>
 #include <string>
 #include <thread>
 
@@ -334,6 +336,75 @@ TEST_F(SkinWindowTest, WindowsOfAnotherThreadAreLeftAlone) {
   EXPECT_EQ(Property(foreignOk, L"PROCADDR"), 0);
   quit = true;
   other.join();
+}
+
+// Counts the clicks the form is told about, by button.
+LRESULT CALLBACK CountClicks(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR counts) {
+  if (m == WM_COMMAND && HIWORD(wp) == BN_CLICKED) ++(*reinterpret_cast<std::map<int, int>*>(counts))[LOWORD(wp)];
+  return DefSubclassProc(w, m, wp, lp);
+}
+
+TEST_F(SkinWindowTest, TwoQuickClicksOnASkinnedButtonCountTwice) {
+  std::map<int, int> clicks;
+  ASSERT_TRUE(SetWindowSubclass(form.Handle(), CountClicks, 1, reinterpret_cast<DWORD_PTR>(&clicks)));
+  skin::StartSkin(form.Handle());
+  SetForegroundWindow(form.Handle());
+  UpdateWindow(form.Handle());
+  testing_support::DoubleClick(Cancel(), testing_support::Middle(Cancel()), testing_support::Delivery::Real);
+  EXPECT_TRUE(WaitUntil([&] { return clicks[IDCANCEL] == 2; })) << clicks[IDCANCEL] << " clicks";
+  RemoveWindowSubclass(form.Handle(), CountClicks, 1);
+}
+
+// The fade timer is stopped by its own id, whatever starting it returned.
+TEST_F(SkinWindowTest, TheFadeTimerIsKilledByItsOwnId) {
+  struct Recorder : skin::FadeTimerApi {
+    UINT_PTR Set(HWND w, UINT_PTR id, UINT ms) override { return SetTimer(w, id, ms, nullptr) ? 1 : 0; }
+    BOOL Kill(HWND w, UINT_PTR id) override {
+      killed.push_back(id);
+      return KillTimer(w, id);
+    }
+    std::vector<UINT_PTR> killed;
+  } timers;
+  skin::UseFadeTimers(&timers);
+  skin::StartSkin(form.Handle());
+  SendMessageW(Ok(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+  SendMessageW(Ok(), WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  skin::StopFade(Ok());
+  skin::UseFadeTimers(nullptr);
+  ASSERT_FALSE(timers.killed.empty());
+  for (const UINT_PTR id : timers.killed) EXPECT_EQ(id, skin::FadeTimerId());
+  EXPECT_FALSE(KillTimer(Ok(), skin::FadeTimerId())) << "it no longer runs";
+}
+
+// The form is a dialog, which does not clip its children: the parent's
+// background must still show in the corners outside a button's rounded outline.
+TEST_F(SkinWindowTest, ButtonsInADialogKeepTheirRoundedCorners) {
+  skin::StartSkin(form.Handle());
+  SetForegroundWindow(form.Handle());
+  RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(Cancel(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT r{};
+  GetWindowRect(Cancel(), &r);
+  const auto at = [](LONG x, LONG y) { return testing_support::RgbOf(testing_support::ScreenPixel({x, y})); };
+  const unsigned face = at(r.left - 2, r.top + 10);
+  for (const POINT corner : {POINT{r.left, r.top}, POINT{r.right - 1, r.top}, POINT{r.left, r.bottom - 1},
+                             POINT{r.right - 1, r.bottom - 1}})
+    EXPECT_EQ(testing_support::Hex(at(corner.x, corner.y)), testing_support::Hex(face)) << corner.x - r.left << ", " << corner.y - r.top;
+  EXPECT_EQ(testing_support::Hex(at(r.left + 3, r.top)), "1B8FD5") << "the frame itself shows";
+}
+
+TEST_F(SkinWindowTest, TheDefaultButtonHasARingOfItsOwnThatMovesWithTheDefault) {
+  skin::StartSkin(form.Handle());
+  UpdateWindow(form.Handle());
+  win::PumpPendingMessages();
+  const auto ring = [](HWND b) { return testing_support::Hex(ShownPixel(b, 1, 10)); };
+  EXPECT_EQ(ring(Ok()), "3986C4") << "the default";
+  EXPECT_NE(ring(Cancel()), "3986C4");
+  SendMessageW(Ok(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+  SendMessageW(Cancel(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  EXPECT_NE(ring(Ok()), "3986C4");
+  EXPECT_EQ(ring(Cancel()), "3986C4") << "the new default";
+  EXPECT_EQ(ButtonType(Cancel()), BS_OWNERDRAW);
 }
 
 TEST(SkinProbe, HasExportLoadsALibraryOnlyForTheQuestion) {
