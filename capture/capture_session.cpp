@@ -1,5 +1,6 @@
 #include "capture/capture_session.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quillane::capture {
@@ -17,6 +18,8 @@ bool CaptureSession::Open() {
   overlay_.StripAt = {0, -metrics_.Strip.Height};
   view_.SetPointer(Pointer::Cross);
   warnedNotStored_ = false;
+  pointer_ = {};
+  heldButtons_ = 0;
   const bool written = snapshots_.Open();
   Publish();
   if (!written) WarnNotStored(kDesktopNotStored);
@@ -29,6 +32,8 @@ void CaptureSession::WarnNotStored(std::wstring_view text) {
 }
 
 void CaptureSession::Press(MouseButton button, PointF at) {
+  pointer_ = at;
+  heldButtons_ |= static_cast<unsigned>(button);
   if (state_.annotating) {
     AnnotationPress(button, at);
     return;
@@ -75,6 +80,8 @@ void CaptureSession::CancelRegion(PointF at) {
 }
 
 void CaptureSession::Move(unsigned buttons, PointF at) {
+  pointer_ = at;
+  heldButtons_ = buttons;
   // A pixel that cannot be read leaves the readout as it was.
   if (auto readout = ColourReadout(view_.PixelAt(Pixel(at.X), Pixel(at.Y)))) overlay_.InfoText = std::move(*readout);
   if (state_.annotating) {
@@ -121,6 +128,8 @@ void CaptureSession::ShowStrip() {
 }
 
 void CaptureSession::Release(MouseButton button, PointF at) {
+  pointer_ = at;
+  heldButtons_ &= ~static_cast<unsigned>(button);
   if (state_.annotating) AnnotationRelease(button, at);
   if (button != MouseButton::Left) {
     // Only a right click where no region is left ends the capture, and
@@ -139,7 +148,91 @@ void CaptureSession::KeyPress(int code) {
   if (code != 27) return;
   // Esc with the size list open closes only the list.
   if (view_.CloseSizeList()) return;
+  // Typed text is never dropped unseen: it goes into the picture first.
+  CommitWaitingText();
   view_.Close();
+}
+
+void CaptureSession::KeyDown(int virtualKey, bool ctrl, bool shift) {
+  const CaptureKeyAction action = MapCaptureKey(
+      virtualKey, {ctrl, shift, stroke_.Box().Visible, state_.captureMode == CaptureMode::Move});
+  // With a button held the toolbar cannot be clicked nor the region taken
+  // by its keys; only the pointer moves, so a band can end to the pixel.
+  const bool dragging = heldButtons_ != 0 || state_.handleDragState == HandleDragState::Start;
+  if (dragging && action.Command != CaptureCommand::MovePointer) return;
+  switch (action.Command) {
+    case CaptureCommand::MoveRegion: NudgeRegionBy(action.Dx, action.Dy); break;
+    case CaptureCommand::SizeRegion: SizeRegionBy(action.Dx, action.Dy); break;
+    case CaptureCommand::MovePointer: NudgePointerBy(action.Dx, action.Dy); break;
+    case CaptureCommand::Copy: ToolbarClick(kCopyButton); break;
+    case CaptureCommand::Save: ToolbarClick(kSaveButton); break;
+    case CaptureCommand::Undo: ToolbarClick(kUndoButton); break;
+    case CaptureCommand::Redo: ToolbarClick(kRedoButton); break;
+    case CaptureCommand::SelectAll: SelectAll(); break;
+    case CaptureCommand::FinishText: CommitWaitingText(); break;
+    // Esc comes as its character (KeyPress), once.
+    case CaptureCommand::Close:
+    case CaptureCommand::None: break;
+  }
+}
+
+void CaptureSession::PlaceRegion(const FrameRect& frame) {
+  overlay_.Frame = frame;
+  state_.captureMode = CaptureMode::Move;
+  state_.anchorX = frame.Left;
+  state_.anchorY = frame.Top;
+  overlay_.SizeText = SizeText(frame.Width, frame.Height);
+  overlay_.FrameVisible = true;
+  overlay_.LabelsVisible = true;
+  PlaceLabelsAndHandles();
+  ShowStrip();
+  if (overlay_.PanelVisible)
+    overlay_.PanelAt = layout_.Panel(overlay_.StripAt, metrics_.Strip, metrics_.Panel.Height);
+  Publish();
+}
+
+// Drawn work stays where it was drawn: once anything is, the keys leave the
+// region alone, as the handles do.
+void CaptureSession::NudgeRegionBy(std::int32_t dx, std::int32_t dy) {
+  if (HasDrawing()) return;
+  FrameRect frame = overlay_.Frame;
+  const PointF corner{frame.Left, frame.Top};
+  const PointF topLeft = layout_.Move(corner, corner, {corner.X + static_cast<float>(dx), corner.Y + static_cast<float>(dy)},
+                                      frame, metrics_.Screen.Size());
+  frame.Left = topLeft.X;
+  frame.Top = topLeft.Y;
+  PlaceRegion(frame);
+}
+
+void CaptureSession::SizeRegionBy(std::int32_t dx, std::int32_t dy) {
+  if (HasDrawing()) return;
+  const FrameRect& f = overlay_.Frame;
+  const PixelBox now{Pixel(f.Left), Pixel(f.Top), Pixel(f.Right()), Pixel(f.Bottom())};
+  const PixelBox sized = SizeRegion(now, dx, dy, layout_.Holding(f));
+  PlaceRegion({f.Left, f.Top, static_cast<float>(sized.Right) - f.Left, static_cast<float>(sized.Bottom) - f.Top});
+}
+
+void CaptureSession::NudgePointerBy(std::int32_t dx, std::int32_t dy) {
+  const PixelBox screen{0, 0, metrics_.Screen.Width, metrics_.Screen.Height};
+  const PixelSpot spot = NudgePointer({Pixel(pointer_.X), Pixel(pointer_.Y)}, dx, dy, screen);
+  view_.PutPointer(spot);
+  // As the mouse itself moved there, a band held out included.
+  Move(heldButtons_, {static_cast<float>(spot.X), static_cast<float>(spot.Y)});
+}
+
+void CaptureSession::SelectAll() {
+  if (HasDrawing()) return;
+  std::optional<PixelBox> region;
+  if (state_.captureMode == CaptureMode::Move) {
+    const FrameRect& f = overlay_.Frame;
+    region = PixelBox{Pixel(f.Left), Pixel(f.Top), Pixel(f.Right()), Pixel(f.Bottom())};
+  }
+  std::vector<PixelBox> monitors;
+  for (const Monitor& monitor : layout_.Monitors()) monitors.push_back(monitor.Area);
+  const PixelBox screen{0, 0, metrics_.Screen.Width, metrics_.Screen.Height};
+  const PixelBox all = SelectAllTarget(region, {Pixel(pointer_.X), Pixel(pointer_.Y)}, monitors, screen);
+  PlaceRegion({static_cast<float>(all.Left), static_cast<float>(all.Top), static_cast<float>(all.Width()),
+               static_cast<float>(all.Height())});
 }
 
 // Drawing the undo history could not keep counts as much as stored steps.
@@ -323,7 +416,10 @@ void CaptureSession::EndDrag() {
   if (stroke_.EndDrag()) view_.EndPreview();
 }
 
-void CaptureSession::MouseLost() { EndDrag(); }
+void CaptureSession::MouseLost() {
+  heldButtons_ = 0;
+  EndDrag();
+}
 
 void CaptureSession::CommitWaitingText() {
   if (!stroke_.Box().Visible) return;

@@ -11,6 +11,7 @@
 
 #include "capture/annotation.h"
 #include "capture/capture_geometry.h"
+#include "capture/capture_keys.h"
 #include "capture/capture_pickers.h"
 #include "capture/capture_toolbar.h"
 #include "capture/monitor_list.h"
@@ -116,6 +117,8 @@ class CaptureView {
   virtual void Warn(std::wstring_view text) = 0;
   // Closes the list if it is open; true when it was.
   virtual bool CloseSizeList() = 0;
+  // Puts the system's pointer on that window pixel (the keys' fine steps).
+  virtual void PutPointer(PixelSpot) {}
 };
 
 // What the user is told, once a capture, when undo cannot keep a step.
@@ -152,6 +155,9 @@ class CaptureSession {
   void Release(MouseButton button, PointF at);
   // A key's character code; Esc (27) closes the window.
   void KeyPress(int code);
+  // A key going down (a virtual-key code) with Ctrl and Shift as held:
+  // nudges, sizes, copies, saves, undoes, selects all (capture_keys.h).
+  void KeyDown(int virtualKey, bool ctrl, bool shift);
 
   // The handles' events, with the cursor in screen pixels.
   void HandlePress(int index, CursorPoint screenCursor);
@@ -209,6 +215,12 @@ class CaptureSession {
   void PlaceLabelsAndHandles();
   void ShowStrip();
   void ChooseTool(int index);
+  // The region's frame is now `frame`: labels, handles, strip and panel follow.
+  void PlaceRegion(const FrameRect& frame);
+  void NudgeRegionBy(std::int32_t dx, std::int32_t dy);
+  void SizeRegionBy(std::int32_t dx, std::int32_t dy);
+  void NudgePointerBy(std::int32_t dx, std::int32_t dy);
+  void SelectAll();
   void Publish();
   void AnnotationPress(MouseButton button, PointF at);
   void AnnotationMove(PointF at);
@@ -232,6 +244,8 @@ class CaptureSession {
   float fontSize_ = kStartFontSize;
   SnapshotStore snapshots_;
   bool warnedNotStored_ = false;
+  PointF pointer_;          // where the last mouse event was
+  unsigned heldButtons_ = 0;  // MouseButton bits held down now
 };
 
 }  // namespace quillane::capture

@@ -326,6 +326,11 @@ bool FrmScreenCapture::CloseSizeList() {
   return true;
 }
 
+void FrmScreenCapture::PutPointer(PixelSpot at) {
+  const ScreenArea& screen = session_->Metrics().Screen;
+  SetCursorPos(screen.Left + at.X, screen.Top + at.Y);
+}
+
 void FrmScreenCapture::RefocusTextBox() {
   if (Exists() && IsWindowVisible(TextEdit())) SetFocus(TextEdit());
 }
@@ -494,6 +499,10 @@ LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_CHAR:
       if (Listening()) session_->KeyPress(static_cast<int>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      if (Listening())
+        session_->KeyDown(static_cast<int>(wParam), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
       return 0;
     case WM_COMMAND:
       return Command(wParam, lParam);

@@ -93,6 +93,7 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   void ToggleSizeList() override;
   void Warn(std::wstring_view text) override;
   bool CloseSizeList() override;
+  void PutPointer(PixelSpot at) override;
   // Keys go back to an open text box once a colour or a size is chosen.
   void RefocusTextBox();
 
