@@ -85,6 +85,8 @@ void CaptureSession::Move(unsigned buttons, PointF at) {
   // A pixel that cannot be read leaves the readout as it was.
   if (auto readout = ColourReadout(view_.PixelAt(Pixel(at.X), Pixel(at.Y)))) overlay_.InfoText = std::move(*readout);
   if (state_.annotating) {
+    // A press there draws: the cross-hair, never the arrow that says "move".
+    view_.SetPointer(Pointer::Cross);
     Publish();
     AnnotationMove(at);
     return;
@@ -314,6 +316,9 @@ void CaptureSession::DiscardRegion() {
 void CaptureSession::Publish() {
   // A strip shown again starts without a hover frame.
   if (!overlay_.StripVisible) overlay_.HoverButton = kNoButton;
+  overlay_.ChosenButton = kNoButton;
+  for (int i = 0; state_.annotating && i < kToolbarButtonCount; ++i)
+    if (IsDrawingTool(i) && ToolOfButton(i) == state_.currentTool) overlay_.ChosenButton = i;
   // The box shows its text as it will be drawn: colour and size as chosen now.
   stroke_.StyleBox(overlay_.CurrentColour, fontSize_);
   overlay_.Text = stroke_.Box();

@@ -72,6 +72,7 @@ struct Overlay {
   bool StripVisible = false;  // `Picture1`
   PointF StripAt;
   int HoverButton = kNoButton;  // the one hover frame `Shape3` shown
+  int ChosenButton = kNoButton;  // the chosen drawing tool's button keeps a frame
   bool PanelVisible = false;    // `Picture2`, the tool options
   PointF PanelAt;
   PanelShape Panel;

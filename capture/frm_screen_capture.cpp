@@ -245,6 +245,7 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   options_.ShowPickers(overlay.CurrentColour, overlay.SwatchBorders, overlay.Face);
   options_.ShowSizeText(overlay.FontSizeText);
   picture1_.ShowHover(overlay.HoverButton);
+  picture1_.ShowChosen(overlay.ChosenButton);
   // Every control moves in one batch, so each shows once in its final place.
   HDWP batch = BeginDeferWindowPos(4 + kHandleCount);
   // A label's centred text moves when its width changes: all of it is repainted.

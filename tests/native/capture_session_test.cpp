@@ -962,5 +962,33 @@ TEST_F(CaptureSessionSideBySideTest, CtrlASelectsTheMonitorUnderThePointerThenTh
   EXPECT_EQ(Shown().Frame, (FrameRect{1300, 710, 100, 90}));  // its monitor ends there
 }
 
+TEST_F(CaptureAnnotatingTest, TheChosenToolKeepsItsFrameAndTheRegionShowsTheCrossHair) {
+  EXPECT_EQ(Shown().ChosenButton, kNoButton);
+  session.Move(0, {300, 300});
+  EXPECT_EQ(view.LastPointer(), Pointer::Move);  // no tool yet: a press moves the region
+  session.ToolbarClick(kRectangleTool);
+  Stroke({150, 150}, {250, 250});
+  const struct {
+    int Click;
+    int Chosen;
+  } clicks[] = {{kRectangleTool, kRectangleTool}, {kUndoButton, kRectangleTool}, {kArrowTool, kArrowTool},
+                {kArrowTool, kArrowTool},  // the same tool again only hides the panel
+                {kTextTool, kTextTool},     {kRedoButton, kTextTool}};
+  for (const auto& c : clicks) {
+    session.ToolbarClick(c.Click);
+    session.ToolbarHover(c.Click);
+    EXPECT_EQ(Shown().ChosenButton, c.Chosen) << c.Click;
+    EXPECT_EQ(Shown().HoverButton, c.Click);
+    session.ToolbarLeave();
+    session.Move(0, {300, 300});
+    EXPECT_EQ(view.LastPointer(), Pointer::Cross) << c.Click;
+  }
+  // Undone past the clean desktop, the region goes and no tool is chosen.
+  session.ToolbarClick(kUndoButton);
+  ASSERT_EQ(Shown().ChosenButton, kTextTool);
+  session.ToolbarClick(kUndoButton);
+  EXPECT_EQ(Shown().ChosenButton, kNoButton);
+}
+
 }  // namespace
 }  // namespace quillane::capture
