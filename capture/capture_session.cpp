@@ -20,6 +20,7 @@ bool CaptureSession::Open() {
   warnedNotStored_ = false;
   pointer_ = {};
   heldButtons_ = 0;
+  pressSnap_.reset();
   const bool written = snapshots_.Open();
   Publish();
   if (!written) WarnNotStored(kDesktopNotStored);
@@ -42,6 +43,8 @@ void CaptureSession::Press(MouseButton button, PointF at) {
   if (button == MouseButton::Middle && state_.captureMode == CaptureMode::Move) return;
   overlay_.StripVisible = false;
   if (state_.captureMode == CaptureMode::Draw) {
+    pressSnap_.reset();
+    if (button == MouseButton::Left) pressSnap_ = metrics_.Snap.At(Pixel(at.X), Pixel(at.Y));
     overlay_.FrameVisible = true;
     overlay_.Frame = {at.X, at.Y, 0, 0};
     state_.anchorX = at.X;
@@ -95,6 +98,11 @@ void CaptureSession::Move(unsigned buttons, PointF at) {
   const bool strictlyInside = at.X > f.Left && at.Y > f.Top && at.X < f.Right() && at.Y < f.Bottom();
   view_.SetPointer(strictlyInside ? Pointer::Move : Pointer::Cross);
   if (buttons != static_cast<unsigned>(MouseButton::Left)) {
+    if (buttons == 0 && state_.captureMode == CaptureMode::Draw) {
+      const auto snap = metrics_.Snap.At(Pixel(at.X), Pixel(at.Y));
+      overlay_.SnapVisible = snap.has_value();
+      if (snap) overlay_.Snap = *snap;
+    }
     Publish();
     return;
   }
@@ -107,6 +115,7 @@ void CaptureSession::Move(unsigned buttons, PointF at) {
   } else {
     // Not limited to the screen: the window covers all of it anyway.
     f = layout_.Band({state_.anchorX, state_.anchorY}, at);
+    if (at.X != state_.anchorX || at.Y != state_.anchorY) pressSnap_.reset();  // a drag draws its own
     overlay_.SizeText = SizeText(f.Width, f.Height);
     view_.SetPointer(Pointer::Cross);
   }
@@ -139,6 +148,18 @@ void CaptureSession::Release(MouseButton button, PointF at) {
     if (state_.keepOpenOnRightUp == 0 && state_.captureMode == CaptureMode::Draw && !HasDrawing()) view_.Close();
     return;
   }
+  // A click without a drag takes the window under it, as the screen froze.
+  const FrameRect& f = overlay_.Frame;
+  if (state_.captureMode == CaptureMode::Draw && f.Width == 0 && f.Height == 0 && pressSnap_) {
+    const PixelBox& box = *pressSnap_;
+    overlay_.Frame = {static_cast<float>(box.Left), static_cast<float>(box.Top), static_cast<float>(box.Width()),
+                      static_cast<float>(box.Height())};
+    overlay_.SizeText = SizeText(overlay_.Frame.Width, overlay_.Frame.Height);
+    PlaceLabelsAndHandles();
+    overlay_.FrameVisible = true;
+    overlay_.LabelsVisible = true;
+  }
+  pressSnap_.reset();
   state_.captureMode = CaptureMode::Move;
   state_.anchorX = overlay_.Frame.Left;
   state_.anchorY = overlay_.Frame.Top;
@@ -316,6 +337,8 @@ void CaptureSession::DiscardRegion() {
 void CaptureSession::Publish() {
   // A strip shown again starts without a hover frame.
   if (!overlay_.StripVisible) overlay_.HoverButton = kNoButton;
+  // The outline shows only while no region is, and no button is held.
+  if (state_.captureMode != CaptureMode::Draw || heldButtons_ != 0) overlay_.SnapVisible = false;
   overlay_.ChosenButton = kNoButton;
   for (int i = 0; state_.annotating && i < kToolbarButtonCount; ++i)
     if (IsDrawingTool(i) && ToolOfButton(i) == state_.currentTool) overlay_.ChosenButton = i;

@@ -4,6 +4,7 @@
 // overlay the session describes. One session is one opening; every field
 // starts from the values below and nothing carries over.
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 #include "capture/monitor_list.h"
 #include "capture/snapshot_store.h"
 #include "capture/stroke_model.h"
+#include "capture/window_snap.h"
 
 namespace quillane::capture {
 
@@ -62,6 +64,10 @@ struct CaptureState {
 struct Overlay {
   bool FrameVisible = false;  // `Shape1`
   FrameRect Frame;
+  // Before a region exists: the window (or bare monitor) under the pointer,
+  // which a click without a drag selects.
+  bool SnapVisible = false;
+  PixelBox Snap;
   bool LabelsVisible = false;  // `LblPos` and `lblInfo`
   PointF SizeLabelAt;
   PointF InfoLabelAt;
@@ -137,6 +143,8 @@ struct CaptureMetrics {
   PanelMetrics Panel;
   // In window pixels; none: the whole screen is one monitor.
   std::vector<Monitor> Monitors;
+  // The windows as the screen froze, in window pixels; none: clicks never snap.
+  SnapTargets Snap;
 };
 
 class CaptureSession {
@@ -245,6 +253,7 @@ class CaptureSession {
   float fontSize_ = kStartFontSize;
   SnapshotStore snapshots_;
   bool warnedNotStored_ = false;
+  std::optional<PixelBox> pressSnap_;  // what a click without a drag selects
   PointF pointer_;          // where the last mouse event was
   unsigned heldButtons_ = 0;  // MouseButton bits held down now
 };

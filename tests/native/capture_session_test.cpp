@@ -990,5 +990,63 @@ TEST_F(CaptureAnnotatingTest, TheChosenToolKeepsItsFrameAndTheRegionShowsTheCros
   EXPECT_EQ(Shown().ChosenButton, kNoButton);
 }
 
+// Two windows as the screen froze, the smaller one on top.
+class CaptureSnapTest : public ::testing::Test {
+ protected:
+  static CaptureMetrics Metrics() {
+    const std::vector<WindowFacts> windows{{1, {100, 100, 500, 400}}, {2, {50, 50, 900, 700}}};
+    return {{0, 0, 1280, 800}, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96}), {},
+            SnapTargets(windows, {{0, 0, 1280, 800}})};
+  }
+  const Overlay& Shown() const { return session.Shown(); }
+  RecordingView view;
+  testing::FakePicture picture;
+  CaptureSession session{view, picture, Metrics()};
+};
+
+TEST_F(CaptureSnapTest, TheWindowUnderThePointerIsOutlinedAndAClickWithoutADragSelectsIt) {
+  const struct {
+    PointF At;
+    PixelBox Expected;
+  } cases[] = {
+      {{200, 200}, {100, 100, 500, 400}},  // the top window
+      {{60, 60}, {50, 50, 900, 700}},      // the one under it, where it shows
+      {{1000, 750}, {0, 0, 1280, 800}},    // the bare desktop: the monitor
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.At.X);
+    ASSERT_TRUE(session.Open());
+    session.Move(0, c.At);
+    EXPECT_TRUE(Shown().SnapVisible);
+    EXPECT_EQ(Shown().Snap, c.Expected);
+    session.Press(Left, c.At);
+    EXPECT_FALSE(Shown().SnapVisible);
+    session.Release(Left, c.At);
+    const FrameRect frame{static_cast<float>(c.Expected.Left), static_cast<float>(c.Expected.Top),
+                          static_cast<float>(c.Expected.Width()), static_cast<float>(c.Expected.Height())};
+    EXPECT_EQ(Shown().Frame, frame);
+    EXPECT_EQ(session.State().captureMode, CaptureMode::Move);
+    EXPECT_TRUE(Shown().FrameVisible && Shown().HandlesVisible && Shown().LabelsVisible && Shown().StripVisible);
+    EXPECT_EQ(Shown().Handles[6], (PointF{frame.Right() - 2, frame.Bottom() - 2}));
+    session.Move(0, {200, 200});
+    EXPECT_FALSE(Shown().SnapVisible);  // a region exists: no outline
+  }
+}
+
+TEST_F(CaptureSnapTest, ADragStillDrawsItsOwnRegionEvenOneThatComesBackToItsStart) {
+  session.Move(0, {200, 200});
+  session.Press(Left, {200, 200});
+  session.Move(kLeft, {300, 250});
+  EXPECT_FALSE(Shown().SnapVisible);
+  session.Release(Left, {300, 250});
+  EXPECT_EQ(Shown().Frame, (FrameRect{200, 200, 100, 50}));
+  ASSERT_TRUE(session.Open());
+  session.Press(Left, {200, 200});
+  session.Move(kLeft, {260, 260});
+  session.Move(kLeft, {200, 200});
+  session.Release(Left, {200, 200});
+  EXPECT_EQ(Shown().Frame, (FrameRect{200, 200, 0, 0}));
+}
+
 }  // namespace
 }  // namespace quillane::capture
