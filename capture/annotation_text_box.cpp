@@ -35,6 +35,10 @@ LRESULT CALLBACK AnnotationTextBox::BoxMouse(HWND window, UINT message, WPARAM w
       return SendMessageW(box.form_, WM_LBUTTONDBLCLK, wParam, MAKELPARAM(at.x, at.y));
     }
   }
+  // Enter draws the text and closes the box: the form decides that. Its
+  // character would only beep in a one-line box.
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) return SendMessageW(box.form_, message, wParam, lParam);
+  if (message == WM_CHAR && wParam == L'\r') return 0;
   if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &BoxMouse, id);
   return DefSubclassProc(window, message, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 #include "capture/capture_session.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quillane::capture {
@@ -17,6 +18,9 @@ bool CaptureSession::Open() {
   overlay_.StripAt = {0, -metrics_.Strip.Height};
   view_.SetPointer(Pointer::Cross);
   warnedNotStored_ = false;
+  pointer_ = {};
+  heldButtons_ = 0;
+  pressSnap_.reset();
   const bool written = snapshots_.Open();
   Publish();
   if (!written) WarnNotStored(kDesktopNotStored);
@@ -29,6 +33,8 @@ void CaptureSession::WarnNotStored(std::wstring_view text) {
 }
 
 void CaptureSession::Press(MouseButton button, PointF at) {
+  pointer_ = at;
+  heldButtons_ |= static_cast<unsigned>(button);
   if (state_.annotating) {
     AnnotationPress(button, at);
     return;
@@ -37,6 +43,8 @@ void CaptureSession::Press(MouseButton button, PointF at) {
   if (button == MouseButton::Middle && state_.captureMode == CaptureMode::Move) return;
   overlay_.StripVisible = false;
   if (state_.captureMode == CaptureMode::Draw) {
+    pressSnap_.reset();
+    if (button == MouseButton::Left) pressSnap_ = metrics_.Snap.At(Pixel(at.X), Pixel(at.Y));
     overlay_.FrameVisible = true;
     overlay_.Frame = {at.X, at.Y, 0, 0};
     state_.anchorX = at.X;
@@ -75,9 +83,13 @@ void CaptureSession::CancelRegion(PointF at) {
 }
 
 void CaptureSession::Move(unsigned buttons, PointF at) {
+  pointer_ = at;
+  heldButtons_ = buttons;
   // A pixel that cannot be read leaves the readout as it was.
   if (auto readout = ColourReadout(view_.PixelAt(Pixel(at.X), Pixel(at.Y)))) overlay_.InfoText = std::move(*readout);
   if (state_.annotating) {
+    // A press there draws: the cross-hair, never the arrow that says "move".
+    view_.SetPointer(Pointer::Cross);
     Publish();
     AnnotationMove(at);
     return;
@@ -86,6 +98,11 @@ void CaptureSession::Move(unsigned buttons, PointF at) {
   const bool strictlyInside = at.X > f.Left && at.Y > f.Top && at.X < f.Right() && at.Y < f.Bottom();
   view_.SetPointer(strictlyInside ? Pointer::Move : Pointer::Cross);
   if (buttons != static_cast<unsigned>(MouseButton::Left)) {
+    if (buttons == 0 && state_.captureMode == CaptureMode::Draw) {
+      const auto snap = metrics_.Snap.At(Pixel(at.X), Pixel(at.Y));
+      overlay_.SnapVisible = snap.has_value();
+      if (snap) overlay_.Snap = *snap;
+    }
     Publish();
     return;
   }
@@ -98,6 +115,7 @@ void CaptureSession::Move(unsigned buttons, PointF at) {
   } else {
     // Not limited to the screen: the window covers all of it anyway.
     f = layout_.Band({state_.anchorX, state_.anchorY}, at);
+    if (at.X != state_.anchorX || at.Y != state_.anchorY) pressSnap_.reset();  // a drag draws its own
     overlay_.SizeText = SizeText(f.Width, f.Height);
     view_.SetPointer(Pointer::Cross);
   }
@@ -121,6 +139,8 @@ void CaptureSession::ShowStrip() {
 }
 
 void CaptureSession::Release(MouseButton button, PointF at) {
+  pointer_ = at;
+  heldButtons_ &= ~static_cast<unsigned>(button);
   if (state_.annotating) AnnotationRelease(button, at);
   if (button != MouseButton::Left) {
     // Only a right click where no region is left ends the capture, and
@@ -128,6 +148,18 @@ void CaptureSession::Release(MouseButton button, PointF at) {
     if (state_.keepOpenOnRightUp == 0 && state_.captureMode == CaptureMode::Draw && !HasDrawing()) view_.Close();
     return;
   }
+  // A click without a drag takes the window under it, as the screen froze.
+  const FrameRect& f = overlay_.Frame;
+  if (state_.captureMode == CaptureMode::Draw && f.Width == 0 && f.Height == 0 && pressSnap_) {
+    const PixelBox& box = *pressSnap_;
+    overlay_.Frame = {static_cast<float>(box.Left), static_cast<float>(box.Top), static_cast<float>(box.Width()),
+                      static_cast<float>(box.Height())};
+    overlay_.SizeText = SizeText(overlay_.Frame.Width, overlay_.Frame.Height);
+    PlaceLabelsAndHandles();
+    overlay_.FrameVisible = true;
+    overlay_.LabelsVisible = true;
+  }
+  pressSnap_.reset();
   state_.captureMode = CaptureMode::Move;
   state_.anchorX = overlay_.Frame.Left;
   state_.anchorY = overlay_.Frame.Top;
@@ -139,7 +171,91 @@ void CaptureSession::KeyPress(int code) {
   if (code != 27) return;
   // Esc with the size list open closes only the list.
   if (view_.CloseSizeList()) return;
+  // Typed text is never dropped unseen: it goes into the picture first.
+  CommitWaitingText();
   view_.Close();
+}
+
+void CaptureSession::KeyDown(int virtualKey, bool ctrl, bool shift) {
+  const CaptureKeyAction action = MapCaptureKey(
+      virtualKey, {ctrl, shift, stroke_.Box().Visible, state_.captureMode == CaptureMode::Move});
+  // With a button held the toolbar cannot be clicked nor the region taken
+  // by its keys; only the pointer moves, so a band can end to the pixel.
+  const bool dragging = heldButtons_ != 0 || state_.handleDragState == HandleDragState::Start;
+  if (dragging && action.Command != CaptureCommand::MovePointer) return;
+  switch (action.Command) {
+    case CaptureCommand::MoveRegion: NudgeRegionBy(action.Dx, action.Dy); break;
+    case CaptureCommand::SizeRegion: SizeRegionBy(action.Dx, action.Dy); break;
+    case CaptureCommand::MovePointer: NudgePointerBy(action.Dx, action.Dy); break;
+    case CaptureCommand::Copy: ToolbarClick(kCopyButton); break;
+    case CaptureCommand::Save: ToolbarClick(kSaveButton); break;
+    case CaptureCommand::Undo: ToolbarClick(kUndoButton); break;
+    case CaptureCommand::Redo: ToolbarClick(kRedoButton); break;
+    case CaptureCommand::SelectAll: SelectAll(); break;
+    case CaptureCommand::FinishText: CommitWaitingText(); break;
+    // Esc comes as its character (KeyPress), once.
+    case CaptureCommand::Close:
+    case CaptureCommand::None: break;
+  }
+}
+
+void CaptureSession::PlaceRegion(const FrameRect& frame) {
+  overlay_.Frame = frame;
+  state_.captureMode = CaptureMode::Move;
+  state_.anchorX = frame.Left;
+  state_.anchorY = frame.Top;
+  overlay_.SizeText = SizeText(frame.Width, frame.Height);
+  overlay_.FrameVisible = true;
+  overlay_.LabelsVisible = true;
+  PlaceLabelsAndHandles();
+  ShowStrip();
+  if (overlay_.PanelVisible)
+    overlay_.PanelAt = layout_.Panel(overlay_.StripAt, metrics_.Strip, metrics_.Panel.Height);
+  Publish();
+}
+
+// Drawn work stays where it was drawn: once anything is, the keys leave the
+// region alone, as the handles do.
+void CaptureSession::NudgeRegionBy(std::int32_t dx, std::int32_t dy) {
+  if (HasDrawing()) return;
+  FrameRect frame = overlay_.Frame;
+  const PointF corner{frame.Left, frame.Top};
+  const PointF topLeft = layout_.Move(corner, corner, {corner.X + static_cast<float>(dx), corner.Y + static_cast<float>(dy)},
+                                      frame, metrics_.Screen.Size());
+  frame.Left = topLeft.X;
+  frame.Top = topLeft.Y;
+  PlaceRegion(frame);
+}
+
+void CaptureSession::SizeRegionBy(std::int32_t dx, std::int32_t dy) {
+  if (HasDrawing()) return;
+  const FrameRect& f = overlay_.Frame;
+  const PixelBox now{Pixel(f.Left), Pixel(f.Top), Pixel(f.Right()), Pixel(f.Bottom())};
+  const PixelBox sized = SizeRegion(now, dx, dy, layout_.Holding(f));
+  PlaceRegion({f.Left, f.Top, static_cast<float>(sized.Right) - f.Left, static_cast<float>(sized.Bottom) - f.Top});
+}
+
+void CaptureSession::NudgePointerBy(std::int32_t dx, std::int32_t dy) {
+  const PixelBox screen{0, 0, metrics_.Screen.Width, metrics_.Screen.Height};
+  const PixelSpot spot = NudgePointer({Pixel(pointer_.X), Pixel(pointer_.Y)}, dx, dy, screen);
+  view_.PutPointer(spot);
+  // As the mouse itself moved there, a band held out included.
+  Move(heldButtons_, {static_cast<float>(spot.X), static_cast<float>(spot.Y)});
+}
+
+void CaptureSession::SelectAll() {
+  if (HasDrawing()) return;
+  std::optional<PixelBox> region;
+  if (state_.captureMode == CaptureMode::Move) {
+    const FrameRect& f = overlay_.Frame;
+    region = PixelBox{Pixel(f.Left), Pixel(f.Top), Pixel(f.Right()), Pixel(f.Bottom())};
+  }
+  std::vector<PixelBox> monitors;
+  for (const Monitor& monitor : layout_.Monitors()) monitors.push_back(monitor.Area);
+  const PixelBox screen{0, 0, metrics_.Screen.Width, metrics_.Screen.Height};
+  const PixelBox all = SelectAllTarget(region, {Pixel(pointer_.X), Pixel(pointer_.Y)}, monitors, screen);
+  PlaceRegion({static_cast<float>(all.Left), static_cast<float>(all.Top), static_cast<float>(all.Width()),
+               static_cast<float>(all.Height())});
 }
 
 // Drawing the undo history could not keep counts as much as stored steps.
@@ -221,6 +337,11 @@ void CaptureSession::DiscardRegion() {
 void CaptureSession::Publish() {
   // A strip shown again starts without a hover frame.
   if (!overlay_.StripVisible) overlay_.HoverButton = kNoButton;
+  // The outline shows only while no region is, and no button is held.
+  if (state_.captureMode != CaptureMode::Draw || heldButtons_ != 0) overlay_.SnapVisible = false;
+  overlay_.ChosenButton = kNoButton;
+  for (int i = 0; state_.annotating && i < kToolbarButtonCount; ++i)
+    if (IsDrawingTool(i) && ToolOfButton(i) == state_.currentTool) overlay_.ChosenButton = i;
   // The box shows its text as it will be drawn: colour and size as chosen now.
   stroke_.StyleBox(overlay_.CurrentColour, fontSize_);
   overlay_.Text = stroke_.Box();
@@ -323,7 +444,10 @@ void CaptureSession::EndDrag() {
   if (stroke_.EndDrag()) view_.EndPreview();
 }
 
-void CaptureSession::MouseLost() { EndDrag(); }
+void CaptureSession::MouseLost() {
+  heldButtons_ = 0;
+  EndDrag();
+}
 
 void CaptureSession::CommitWaitingText() {
   if (!stroke_.Box().Visible) return;

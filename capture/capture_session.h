@@ -4,6 +4,7 @@
 // overlay the session describes. One session is one opening; every field
 // starts from the values below and nothing carries over.
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,11 +12,13 @@
 
 #include "capture/annotation.h"
 #include "capture/capture_geometry.h"
+#include "capture/capture_keys.h"
 #include "capture/capture_pickers.h"
 #include "capture/capture_toolbar.h"
 #include "capture/monitor_list.h"
 #include "capture/snapshot_store.h"
 #include "capture/stroke_model.h"
+#include "capture/window_snap.h"
 
 namespace quillane::capture {
 
@@ -61,6 +64,10 @@ struct CaptureState {
 struct Overlay {
   bool FrameVisible = false;  // `Shape1`
   FrameRect Frame;
+  // Before a region exists: the window (or bare monitor) under the pointer,
+  // which a click without a drag selects.
+  bool SnapVisible = false;
+  PixelBox Snap;
   bool LabelsVisible = false;  // `LblPos` and `lblInfo`
   PointF SizeLabelAt;
   PointF InfoLabelAt;
@@ -71,6 +78,7 @@ struct Overlay {
   bool StripVisible = false;  // `Picture1`
   PointF StripAt;
   int HoverButton = kNoButton;  // the one hover frame `Shape3` shown
+  int ChosenButton = kNoButton;  // the chosen drawing tool's button keeps a frame
   bool PanelVisible = false;    // `Picture2`, the tool options
   PointF PanelAt;
   PanelShape Panel;
@@ -116,6 +124,8 @@ class CaptureView {
   virtual void Warn(std::wstring_view text) = 0;
   // Closes the list if it is open; true when it was.
   virtual bool CloseSizeList() = 0;
+  // Puts the system's pointer on that window pixel (the keys' fine steps).
+  virtual void PutPointer(PixelSpot) {}
 };
 
 // What the user is told, once a capture, when undo cannot keep a step.
@@ -133,6 +143,8 @@ struct CaptureMetrics {
   PanelMetrics Panel;
   // In window pixels; none: the whole screen is one monitor.
   std::vector<Monitor> Monitors;
+  // The windows as the screen froze, in window pixels; none: clicks never snap.
+  SnapTargets Snap;
 };
 
 class CaptureSession {
@@ -152,6 +164,9 @@ class CaptureSession {
   void Release(MouseButton button, PointF at);
   // A key's character code; Esc (27) closes the window.
   void KeyPress(int code);
+  // A key going down (a virtual-key code) with Ctrl and Shift as held:
+  // nudges, sizes, copies, saves, undoes, selects all (capture_keys.h).
+  void KeyDown(int virtualKey, bool ctrl, bool shift);
 
   // The handles' events, with the cursor in screen pixels.
   void HandlePress(int index, CursorPoint screenCursor);
@@ -209,6 +224,12 @@ class CaptureSession {
   void PlaceLabelsAndHandles();
   void ShowStrip();
   void ChooseTool(int index);
+  // The region's frame is now `frame`: labels, handles, strip and panel follow.
+  void PlaceRegion(const FrameRect& frame);
+  void NudgeRegionBy(std::int32_t dx, std::int32_t dy);
+  void SizeRegionBy(std::int32_t dx, std::int32_t dy);
+  void NudgePointerBy(std::int32_t dx, std::int32_t dy);
+  void SelectAll();
   void Publish();
   void AnnotationPress(MouseButton button, PointF at);
   void AnnotationMove(PointF at);
@@ -232,6 +253,9 @@ class CaptureSession {
   float fontSize_ = kStartFontSize;
   SnapshotStore snapshots_;
   bool warnedNotStored_ = false;
+  std::optional<PixelBox> pressSnap_;  // what a click without a drag selects
+  PointF pointer_;          // where the last mouse event was
+  unsigned heldButtons_ = 0;  // MouseButton bits held down now
 };
 
 }  // namespace quillane::capture

@@ -30,6 +30,15 @@ struct Outline {
   std::array<RECT, 4> Edges{};
 };
 
+// The snapped window's outline: two pixels wide, inside its box.
+Outline SnapOutlineOf(const Overlay& overlay) {
+  if (!overlay.SnapVisible || overlay.Snap.Width() <= 0 || overlay.Snap.Height() <= 0) return {};
+  const PixelBox& b = overlay.Snap;
+  const int w = std::min({2, b.Width(), b.Height()});
+  return {4, {{{b.Left, b.Top, b.Right, b.Top + w}, {b.Left, b.Bottom - w, b.Right, b.Bottom},
+               {b.Left, b.Top, b.Left + w, b.Bottom}, {b.Right - w, b.Top, b.Right, b.Bottom}}}};
+}
+
 Outline OutlineOf(const Overlay& overlay) {
   if (!overlay.FrameVisible) return {};
   const FrameRect& f = overlay.Frame;
@@ -90,6 +99,11 @@ bool FrmScreenCapture::Open(HWND owner) {
   const ScreenArea area = VirtualScreen();
   // The desktop is copied before the window exists, so it holds nothing of it.
   if (!surface_.Freeze(area)) return false;
+  // So is the window list, which then never holds the capture's own windows.
+  std::vector<WindowFacts> windows = services_.Windows ? services_.Windows() : std::vector<WindowFacts>{};
+  for (WindowFacts& window : windows)
+    window.Area = {window.Area.Left - area.Left, window.Area.Top - area.Top, window.Area.Right - area.Left,
+                   window.Area.Bottom - area.Top};
   const ClassStyle cls{win::kCaptureWindowClass, nullptr, LoadCursorW(nullptr, IDC_ARROW), CS_DBLCLKS};
   if (!CreateWindowOf(cls, WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, area.Left, area.Top, area.Width,
                       area.Height, owner, nullptr))
@@ -107,13 +121,13 @@ bool FrmScreenCapture::Open(HWND owner) {
     return false;
   }
   const float handle = static_cast<float>(handleSize_);
+  std::vector<Monitor> monitors = ScreenLayout::FromScreenMonitors(area, services_.Monitors()).Monitors();
+  std::vector<PixelBox> monitorBoxes;
+  for (const Monitor& monitor : monitors) monitorBoxes.push_back(monitor.Area);
   session_.emplace(static_cast<CaptureView&>(*this), surface_,
-                   CaptureMetrics{area,
-                                  {handle, handle},
-                                  picture1_.Layout().Strip,
-                                  static_cast<float>(labelHeight_),
-                                  DesignedPanel({dpi.X, dpi.Y}),
-                                  ScreenLayout::FromScreenMonitors(area, services_.Monitors()).Monitors()});
+                   CaptureMetrics{area, {handle, handle}, picture1_.Layout().Strip, static_cast<float>(labelHeight_),
+                                  DesignedPanel({dpi.X, dpi.Y}), std::move(monitors),
+                                  SnapTargets(windows, std::move(monitorBoxes))});
   session_->Open();
   return true;
 }
@@ -223,14 +237,15 @@ SIZE FrmScreenCapture::LabelSize(const std::wstring& text) const {
 }
 
 void FrmScreenCapture::InvalidateFrame(const Overlay& overlay) {
-  const Outline outline = OutlineOf(overlay);
-  for (int i = 0; i < outline.Count; ++i) InvalidateRect(Handle(), &outline.Edges[i], FALSE);
+  for (const Outline& outline : {OutlineOf(overlay), SnapOutlineOf(overlay)})
+    for (int i = 0; i < outline.Count; ++i) InvalidateRect(Handle(), &outline.Edges[i], FALSE);
 }
 
 void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   if (!Exists()) return;
   // Only the frame's old and new outlines are repainted, never the picture.
-  if (!SameOutline(OutlineOf(shown_), OutlineOf(overlay))) {
+  if (!SameOutline(OutlineOf(shown_), OutlineOf(overlay)) ||
+      !SameOutline(SnapOutlineOf(shown_), SnapOutlineOf(overlay))) {
     InvalidateFrame(shown_);
     InvalidateFrame(overlay);
   }
@@ -246,6 +261,7 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   options_.ShowPickers(overlay.CurrentColour, overlay.SwatchBorders, overlay.Face);
   options_.ShowSizeText(overlay.FontSizeText);
   picture1_.ShowHover(overlay.HoverButton);
+  picture1_.ShowChosen(overlay.ChosenButton);
   // Every control moves in one batch, so each shows once in its final place.
   HDWP batch = BeginDeferWindowPos(4 + kHandleCount);
   // A label's centred text moves when its width changes: all of it is repainted.
@@ -272,8 +288,8 @@ void FrmScreenCapture::KeepFocusVisible() {
 }
 
 void FrmScreenCapture::DrawFrame(HDC dc) const {
-  const Outline outline = OutlineOf(shown_);
-  for (int i = 0; i < outline.Count; ++i) FillRect(dc, &outline.Edges[i], frameBrush_.Get());
+  for (const Outline& outline : {OutlineOf(shown_), SnapOutlineOf(shown_)})
+    for (int i = 0; i < outline.Count; ++i) FillRect(dc, &outline.Edges[i], frameBrush_.Get());
 }
 
 void FrmScreenCapture::ErasePreview(HDC dc) {
@@ -325,6 +341,11 @@ bool FrmScreenCapture::CloseSizeList() {
   if (SendMessageW(options_.SizeList(), CB_GETDROPPEDSTATE, 0, 0) == 0) return false;
   SendMessageW(options_.SizeList(), CB_SHOWDROPDOWN, FALSE, 0);
   return true;
+}
+
+void FrmScreenCapture::PutPointer(PixelSpot at) {
+  const ScreenArea& screen = session_->Metrics().Screen;
+  SetCursorPos(screen.Left + at.X, screen.Top + at.Y);
 }
 
 void FrmScreenCapture::RefocusTextBox() {
@@ -495,6 +516,10 @@ LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_CHAR:
       if (Listening()) session_->KeyPress(static_cast<int>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      if (Listening())
+        session_->KeyDown(static_cast<int>(wParam), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0);
       return 0;
     case WM_COMMAND:
       return Command(wParam, lParam);

@@ -22,6 +22,7 @@
 #include "capture/capture_surface.h"
 #include "capture/picker_panel.h"
 #include "capture/toolbar_strip.h"
+#include "capture/window_list.h"
 #include "export/app_cursor.h"
 #include "export/file_output.h"
 #include "win32/clipboard.h"
@@ -44,6 +45,8 @@ struct CaptureServices {
   exporting::FileOutput& Files = exporting::SystemFiles();
   // The monitors, in screen pixels.
   std::function<std::vector<Monitor>()> Monitors = SystemMonitors;
+  // The top-level windows, topmost first, in screen pixels, for snapping.
+  std::function<std::vector<WindowFacts>()> Windows = [] { return SystemWindowLister().TopLevelWindows(); };
 };
 
 class FrmScreenCapture : public win::Window, private CaptureView {
@@ -93,6 +96,7 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   void ToggleSizeList() override;
   void Warn(std::wstring_view text) override;
   bool CloseSizeList() override;
+  void PutPointer(PixelSpot at) override;
   // Keys go back to an open text box once a colour or a size is chosen.
   void RefocusTextBox();
 

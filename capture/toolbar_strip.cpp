@@ -91,6 +91,13 @@ void ToolbarStrip::ShowHover(int button) {
   InvalidateFrame(hover_);
 }
 
+void ToolbarStrip::ShowChosen(int button) {
+  if (button == chosen_) return;
+  InvalidateFrame(chosen_);
+  chosen_ = button;
+  InvalidateFrame(chosen_);
+}
+
 void ToolbarStrip::InvalidateFrame(int button) {
   if (button < 0 || button >= kToolbarButtonCount || !Handle()) return;
   const RECT frame = RectOf(layout_.HoverFrames[static_cast<std::size_t>(button)]);
@@ -113,6 +120,11 @@ void ToolbarStrip::Paint(HDC dc) const {
   }
   // Last: a frame that ends on its button's edge keeps that edge.
   if (hovering) ::FrameRect(dc, &frame, frame_.Get());
+  // The chosen tool's frame, without the hover's fill, so both read apart.
+  if (chosen_ >= 0 && chosen_ < kToolbarButtonCount) {
+    const RECT chosen = RectOf(layout_.HoverFrames[static_cast<std::size_t>(chosen_)]);
+    ::FrameRect(dc, &chosen, frame_.Get());
+  }
 }
 
 }  // namespace quillane::capture

@@ -31,6 +31,9 @@ class ToolbarStrip {
   int HoverButton() const { return hover_; }
   // Shows the hover frame of that button alone (kNoButton: none).
   void ShowHover(int button);
+  // The chosen tool's button keeps a frame of its own (kNoButton: none).
+  void ShowChosen(int button);
+  int ChosenButton() const { return chosen_; }
 
   static constexpr COLORREF kFill = RGB(222, 238, 255);
   static constexpr COLORREF kFrame = RGB(0, 122, 236);
@@ -44,6 +47,7 @@ class ToolbarStrip {
   Events events_;
   ToolbarLayout layout_;
   int hover_ = kNoButton;
+  int chosen_ = kNoButton;
   int pressed_ = kNoButton;
   HWND tooltip_ = nullptr;  // owned by the form
   // The nine pictures side by side, over the strip's colour and over the hover fill.

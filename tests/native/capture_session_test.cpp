@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -46,7 +47,9 @@ class RecordingView final : public CaptureView {
   void ToggleSizeList() override { ListOpen = !ListOpen; }
   bool CloseSizeList() override { return std::exchange(ListOpen, false); }
   void Warn(std::wstring_view text) override { Warnings.emplace_back(text); }
+  void PutPointer(PixelSpot at) override { PutAt.push_back(at); }
   std::vector<std::wstring> Warnings;
+  std::vector<PixelSpot> PutAt;
   std::vector<Annotation> Previews;
   bool Previewing = false;
   std::vector<Annotation> Drawn;
@@ -62,8 +65,8 @@ using MouseButton::Right;
 
 class CaptureSessionTest : public ::testing::Test {
  protected:
-  explicit CaptureSessionTest(ScreenArea screen = {0, 0, 1280, 800})
-      : session(view, picture, {screen, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96})}) {}
+  explicit CaptureSessionTest(ScreenArea screen = {0, 0, 1280, 800}, std::vector<Monitor> monitors = {})
+      : session(view, picture, {screen, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96}), std::move(monitors)}) {}
   void SetUp() override { ASSERT_TRUE(session.Open()); }
 
   // Drags out a region from `from` to `to` with the left button.
@@ -793,6 +796,256 @@ TEST_F(CaptureSessionOnTwoMonitorsTest, HandlesReadTheScreenCursorAndMovesKeepTo
   session.Move(kLeft, {5000, 5000});
   EXPECT_EQ(Shown().Frame.Left, 2560 - 1290);
   EXPECT_EQ(Shown().Frame.Top, 1024 - 430);
+}
+
+// The keys, as the window hands them in: a virtual-key code with Ctrl and Shift.
+struct KeyCase {
+  int Key;
+  bool Ctrl;
+  bool Shift;
+  int Times;
+  FrameRect Expected;
+};
+
+TEST_F(CaptureSessionTest, ArrowsMoveTheRegionAndShiftArrowsSizeItOnTheScreen) {
+  // Each from the region (100, 100)-(500, 400).
+  const KeyCase cases[] = {
+      {kKeyRight, false, false, 1, {101, 100, 400, 300}},
+      {kKeyUp, true, false, 1, {100, 90, 400, 300}},
+      {kKeyLeft, true, false, 20, {0, 100, 400, 300}},  // stops on the screen's edge
+      {kKeyDown, false, false, 3, {100, 103, 400, 300}},
+      {kKeyRight, true, false, 100, {880, 100, 400, 300}},
+      {kKeyRight, false, true, 1, {100, 100, 401, 300}},
+      {kKeyUp, true, true, 2, {100, 100, 400, 280}},
+      {kKeyLeft, true, true, 50, {100, 100, 0, 300}},     // size 0, never inside out
+      {kKeyDown, true, true, 100, {100, 100, 400, 700}},  // the bottom edge stops at the screen's
+  };
+  for (const KeyCase& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    ASSERT_TRUE(session.Open());
+    DragOut({100, 100}, {500, 400});
+    for (int i = 0; i < c.Times; ++i) session.KeyDown(c.Key, c.Ctrl, c.Shift);
+    EXPECT_EQ(Shown().Frame, c.Expected);
+    // The handles, the size label and the strip follow.
+    EXPECT_EQ(Shown().Handles[6], (PointF{c.Expected.Right() - 2, c.Expected.Bottom() - 2}));
+    EXPECT_EQ(Shown().SizeLabelAt, (PointF{c.Expected.Left + 2, c.Expected.Top + 2}));
+    EXPECT_TRUE(Shown().StripVisible);
+    // Under the region, or inside its bottom edge where the screen ends.
+    const float stripTop = c.Expected.Bottom() + 4 + 26 > 800 ? c.Expected.Bottom() - 30 : c.Expected.Bottom() + 4;
+    EXPECT_EQ(Shown().StripAt, (PointF{std::max(0.f, c.Expected.Right() - 241), stripTop}));
+    EXPECT_TRUE(view.Copied.empty() && view.Saved.empty());
+    EXPECT_EQ(view.Closed, 0);
+  }
+}
+
+TEST_F(CaptureSessionTest, BeforeARegionArrowsMoveThePointerOnTheScreenAndAHeldBandFollows) {
+  session.Move(0, {1275, 795});
+  session.KeyDown(kKeyRight, true, false);
+  session.KeyDown(kKeyDown, true, false);
+  session.Move(0, {200, 200});
+  session.KeyDown(kKeyRight, false, false);
+  session.KeyDown(kKeyDown, true, false);
+  EXPECT_EQ(view.PutAt, (std::vector<PixelSpot>{{1279, 795}, {1279, 799}, {201, 200}, {201, 210}}));
+  EXPECT_FALSE(Shown().FrameVisible);
+  session.Press(Left, {201, 210});
+  session.KeyDown(kKeyRight, true, false);
+  session.KeyDown(kKeyDown, false, false);
+  EXPECT_EQ(Shown().Frame, (FrameRect{201, 210, 10, 1}));
+  EXPECT_EQ(Shown().SizeText, L"10x1");
+  // A held drag takes no region keys.
+  session.KeyDown(kKeyC, true, false);
+  EXPECT_TRUE(view.Copied.empty());
+  session.Release(Left, {211, 211});
+  EXPECT_EQ(State().captureMode, CaptureMode::Move);
+  EXPECT_EQ(view.PutAt.size(), 6u);
+}
+
+TEST_F(CaptureSessionTest, EnterAndCtrlCCopyCtrlSSavesOnlyOnARegion) {
+  struct Case {
+    int Key;
+    bool Ctrl;
+    bool Shift;
+    std::size_t Copies;
+    std::size_t Saves;
+  };
+  const Case cases[] = {
+      {kKeyEnter, false, false, 1, 0}, {kKeyC, true, false, 1, 0}, {kKeyS, true, false, 0, 1},
+      {kKeyC, false, false, 0, 0},     {kKeyEnter, true, false, 0, 0}, {kKeyS, true, true, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    ASSERT_TRUE(session.Open());
+    view = RecordingView{};
+    session.KeyDown(c.Key, c.Ctrl, c.Shift);  // no region yet
+    for (const int undo : {kKeyZ, kKeyY}) session.KeyDown(undo, true, false);
+    EXPECT_TRUE(view.Copied.empty() && view.Saved.empty());
+    EXPECT_EQ(view.Closed, 0);
+    EXPECT_EQ(view.OverlaysShown, 0);
+    DragOut({100, 100}, {500, 400});
+    session.KeyDown(c.Key, c.Ctrl, c.Shift);
+    EXPECT_EQ(view.Copied.size(), c.Copies);
+    EXPECT_EQ(view.Saved.size(), c.Saves);
+    if (!view.Saved.empty()) EXPECT_EQ(view.Saved[0], (PixelBox{100, 100, 500, 400}));
+    EXPECT_EQ(view.Closed, c.Copies + c.Saves > 0 ? 1 : 0);
+  }
+}
+
+TEST_F(CaptureAnnotatingTest, CtrlZAndCtrlYStepAsTheButtonsAndDrawnWorkKeepsTheRegionStill) {
+  session.ToolbarClick(kRectangleTool);
+  Stroke({150, 150}, {250, 250});
+  ASSERT_EQ(Step(), 2);
+  const struct {
+    int Key;
+    bool Shift;
+    int Step;
+  } steps[] = {{kKeyZ, false, 1}, {kKeyY, false, 2}, {kKeyZ, false, 1}, {kKeyZ, true, 2}, {kKeyY, false, 2}};
+  for (const auto& s : steps) {
+    session.KeyDown(s.Key, true, s.Shift);
+    EXPECT_EQ(Step(), s.Step);
+  }
+  const FrameRect region = Shown().Frame;
+  for (const KeyCase& c : {KeyCase{kKeyRight, false, false, 1, {}}, KeyCase{kKeyDown, true, true, 1, {}},
+                           KeyCase{kKeyA, true, false, 1, {}}})
+    session.KeyDown(c.Key, c.Ctrl, c.Shift);
+  EXPECT_EQ(Shown().Frame, region);
+  // Undone to the clean desktop and once more: the region goes, as with the button.
+  session.KeyDown(kKeyZ, true, false);
+  session.KeyDown(kKeyZ, true, false);
+  EXPECT_EQ(State().captureMode, CaptureMode::Draw);
+  EXPECT_FALSE(Shown().FrameVisible);
+}
+
+TEST_F(CaptureAnnotatingTest, WithTheTextBoxOpenKeysAreTheTextsEnterDrawsItAndEscKeepsIt) {
+  StartText({150, 150}, L"typed");
+  const FrameRect region = Shown().Frame;
+  for (const int key : {kKeyRight, kKeyZ, kKeyC, kKeyS, kKeyA}) session.KeyDown(key, key != kKeyRight, false);
+  EXPECT_EQ(Shown().Frame, region);
+  EXPECT_TRUE(Shown().Text.Visible);
+  EXPECT_TRUE(view.Copied.empty() && view.Saved.empty() && view.Texts.empty());
+  session.KeyDown(kKeyEnter, false, false);
+  ASSERT_EQ(view.Texts.size(), 1u);
+  EXPECT_EQ(view.Texts[0].Text, L"typed");
+  EXPECT_FALSE(Shown().Text.Visible);
+  EXPECT_EQ(Step(), 2);
+  EXPECT_EQ(view.Closed, 0);
+  StartText({200, 200}, L"more");
+  session.KeyPress(27);
+  ASSERT_EQ(view.Texts.size(), 2u);
+  EXPECT_EQ(view.Texts[1].Text, L"more");
+  EXPECT_EQ(view.Closed, 1);
+}
+
+// Two monitors side by side, the right one shorter.
+class CaptureSessionSideBySideTest : public CaptureSessionTest {
+ protected:
+  CaptureSessionSideBySideTest()
+      : CaptureSessionTest({0, 0, 2560, 1024}, {{{0, 0, 1280, 1024}}, {{1280, 0, 2560, 800}}}) {}
+};
+
+TEST_F(CaptureSessionSideBySideTest, CtrlASelectsTheMonitorUnderThePointerThenTheScreenAndKeysKeepToMonitors) {
+  session.Move(0, {1500, 300});
+  const FrameRect expected[] = {{1280, 0, 1280, 800}, {0, 0, 2560, 1024}, {1280, 0, 1280, 800}};
+  for (const FrameRect& frame : expected) {
+    session.KeyDown(kKeyA, true, false);
+    EXPECT_EQ(Shown().Frame, frame);
+    EXPECT_EQ(State().captureMode, CaptureMode::Move);
+    EXPECT_TRUE(Shown().FrameVisible && Shown().HandlesVisible && Shown().LabelsVisible && Shown().StripVisible);
+  }
+  // The strip lies inside the region where its monitor ends.
+  EXPECT_EQ(Shown().StripAt.Y, 800 - 26 - 4);
+  ASSERT_TRUE(session.Open());
+  DragOut({1300, 700}, {1400, 790});
+  session.KeyDown(kKeyDown, true, false);
+  session.KeyDown(kKeyDown, true, false);
+  EXPECT_EQ(Shown().Frame, (FrameRect{1300, 710, 100, 90}));
+  session.KeyDown(kKeyDown, true, true);
+  EXPECT_EQ(Shown().Frame, (FrameRect{1300, 710, 100, 90}));  // its monitor ends there
+}
+
+TEST_F(CaptureAnnotatingTest, TheChosenToolKeepsItsFrameAndTheRegionShowsTheCrossHair) {
+  EXPECT_EQ(Shown().ChosenButton, kNoButton);
+  session.Move(0, {300, 300});
+  EXPECT_EQ(view.LastPointer(), Pointer::Move);  // no tool yet: a press moves the region
+  session.ToolbarClick(kRectangleTool);
+  Stroke({150, 150}, {250, 250});
+  const struct {
+    int Click;
+    int Chosen;
+  } clicks[] = {{kRectangleTool, kRectangleTool}, {kUndoButton, kRectangleTool}, {kArrowTool, kArrowTool},
+                {kArrowTool, kArrowTool},  // the same tool again only hides the panel
+                {kTextTool, kTextTool},     {kRedoButton, kTextTool}};
+  for (const auto& c : clicks) {
+    session.ToolbarClick(c.Click);
+    session.ToolbarHover(c.Click);
+    EXPECT_EQ(Shown().ChosenButton, c.Chosen) << c.Click;
+    EXPECT_EQ(Shown().HoverButton, c.Click);
+    session.ToolbarLeave();
+    session.Move(0, {300, 300});
+    EXPECT_EQ(view.LastPointer(), Pointer::Cross) << c.Click;
+  }
+  // Undone past the clean desktop, the region goes and no tool is chosen.
+  session.ToolbarClick(kUndoButton);
+  ASSERT_EQ(Shown().ChosenButton, kTextTool);
+  session.ToolbarClick(kUndoButton);
+  EXPECT_EQ(Shown().ChosenButton, kNoButton);
+}
+
+// Two windows as the screen froze, the smaller one on top.
+class CaptureSnapTest : public ::testing::Test {
+ protected:
+  static CaptureMetrics Metrics() {
+    const std::vector<WindowFacts> windows{{1, {100, 100, 500, 400}}, {2, {50, 50, 900, 700}}};
+    return {{0, 0, 1280, 800}, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96}), {},
+            SnapTargets(windows, {{0, 0, 1280, 800}})};
+  }
+  const Overlay& Shown() const { return session.Shown(); }
+  RecordingView view;
+  testing::FakePicture picture;
+  CaptureSession session{view, picture, Metrics()};
+};
+
+TEST_F(CaptureSnapTest, TheWindowUnderThePointerIsOutlinedAndAClickWithoutADragSelectsIt) {
+  const struct {
+    PointF At;
+    PixelBox Expected;
+  } cases[] = {
+      {{200, 200}, {100, 100, 500, 400}},  // the top window
+      {{60, 60}, {50, 50, 900, 700}},      // the one under it, where it shows
+      {{1000, 750}, {0, 0, 1280, 800}},    // the bare desktop: the monitor
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.At.X);
+    ASSERT_TRUE(session.Open());
+    session.Move(0, c.At);
+    EXPECT_TRUE(Shown().SnapVisible);
+    EXPECT_EQ(Shown().Snap, c.Expected);
+    session.Press(Left, c.At);
+    EXPECT_FALSE(Shown().SnapVisible);
+    session.Release(Left, c.At);
+    const FrameRect frame{static_cast<float>(c.Expected.Left), static_cast<float>(c.Expected.Top),
+                          static_cast<float>(c.Expected.Width()), static_cast<float>(c.Expected.Height())};
+    EXPECT_EQ(Shown().Frame, frame);
+    EXPECT_EQ(session.State().captureMode, CaptureMode::Move);
+    EXPECT_TRUE(Shown().FrameVisible && Shown().HandlesVisible && Shown().LabelsVisible && Shown().StripVisible);
+    EXPECT_EQ(Shown().Handles[6], (PointF{frame.Right() - 2, frame.Bottom() - 2}));
+    session.Move(0, {200, 200});
+    EXPECT_FALSE(Shown().SnapVisible);  // a region exists: no outline
+  }
+}
+
+TEST_F(CaptureSnapTest, ADragStillDrawsItsOwnRegionEvenOneThatComesBackToItsStart) {
+  session.Move(0, {200, 200});
+  session.Press(Left, {200, 200});
+  session.Move(kLeft, {300, 250});
+  EXPECT_FALSE(Shown().SnapVisible);
+  session.Release(Left, {300, 250});
+  EXPECT_EQ(Shown().Frame, (FrameRect{200, 200, 100, 50}));
+  ASSERT_TRUE(session.Open());
+  session.Press(Left, {200, 200});
+  session.Move(kLeft, {260, 260});
+  session.Move(kLeft, {200, 200});
+  session.Release(Left, {200, 200});
+  EXPECT_EQ(Shown().Frame, (FrameRect{200, 200, 0, 0}));
 }
 
 }  // namespace

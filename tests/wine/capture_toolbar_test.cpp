@@ -75,6 +75,38 @@ TEST_F(CaptureToolbarTest, OnlyTheButtonUnderThePointerIsFramedAndThePointerIsTh
   EXPECT_TRUE(WaitUntil([&] { return framedButtons().empty(); })) << framedButtons();
 }
 
+TEST_F(CaptureToolbarTest, TheChosenToolKeepsAFrameAndTheRegionShowsTheCrossHair) {
+  Drag(100, 100, 500, 400);
+  const HWND strip = capture.Strip();
+  const auto framedButtons = [&] {
+    const testing_support::Pixels pixels = testing_support::ClientPixels(strip);
+    std::string which;
+    for (int i = 0; i < kToolbarButtonCount; ++i) {
+      const PixelBox& f = capture.Toolbar().Layout().HoverFrames[static_cast<std::size_t>(i)];
+      if (pixels.At(f.Left, f.Top) == ToolbarStrip::kFrame) which += static_cast<char>('0' + i);
+    }
+    return which;
+  };
+  testing_support::MoveMouse(capture.Handle(), {300, 300}, Delivery::Real);
+  EXPECT_EQ(AppPointer(), Pointer::Move);  // no tool yet: a press there moves the region
+  const std::string none;
+  for (const int tool : {kRectangleTool, kArrowTool}) {
+    ClickButton(tool);
+    const std::string chosen(1, static_cast<char>('0' + tool));
+    testing_support::MoveMouse(strip, ButtonMiddle(kRedoButton), Delivery::Real);
+    std::string both = chosen + static_cast<char>('0' + kRedoButton);
+    std::sort(both.begin(), both.end());
+    EXPECT_TRUE(WaitUntil([&] { return framedButtons() == both; })) << framedButtons();
+    testing_support::MoveMouse(capture.Handle(), {300, 300}, Delivery::Real);
+    EXPECT_TRUE(WaitUntil([&] { return framedButtons() == chosen; })) << framedButtons();
+    EXPECT_EQ(AppPointer(), Pointer::Cross);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_CROSS));
+  }
+  ClickButton(kUndoButton);  // at the clean desktop: the region goes, and the chosen tool with it
+  EXPECT_FALSE(Session().State().annotating);
+  EXPECT_EQ(capture.Toolbar().ChosenButton(), kNoButton);
+}
+
 TEST_F(CaptureToolbarTest, ToolsOpenShapeAndToggleTheOptionsPanel) {
   Drag(100, 100, 500, 400);
   const RECT strip = PlaceOf(capture.Strip());

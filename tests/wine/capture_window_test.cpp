@@ -53,12 +53,17 @@ TEST_F(CaptureWindowTest, TheFrozenPictureIsTheWholeScreenAsItWasAndTheWindowCov
   // Snapshot 1 reads back to the same picture.
   const win::Picture snapshot = exporting::ExcelPropertyBag().ReadP(Session().Snapshots().Entry(1));
   EXPECT_EQ(testing_support::BitmapPixels(snapshot.Bitmap()), frozen);
-  // The screen shows it, up to its bottom-right corner.
-  EXPECT_TRUE(ScreenShows(area.Width - 1, area.Height - 1, BackdropColour(area.Left + area.Width - 1,
-                                                                       area.Top + area.Height - 1)));
+  // The screen shows it, up to its bottom-right corner, inside the outline
+  // of the window under the pointer: the backdrop, which covers the screen.
+  testing_support::MoveMouse(capture.Handle(), {300, 300}, testing_support::Delivery::Real);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return Session().Shown().SnapVisible; }));
+  EXPECT_EQ(Session().Shown().Snap, (PixelBox{0, 0, area.Width, area.Height}));
+  EXPECT_TRUE(ScreenShows(area.Width - 1, area.Height - 1, FrmScreenCapture::kFrameColour));
+  EXPECT_TRUE(ScreenShows(area.Width - 3, area.Height - 3, BackdropColour(area.Left + area.Width - 3,
+                                                                       area.Top + area.Height - 3)));
   const auto shown =
-      testing_support::ScreenPixels({area.Left, area.Top, area.Left + area.Width, area.Top + area.Height});
-  EXPECT_EQ(DifferencesFromBackdrop(shown, area.Left, area.Top), 0);
+      testing_support::ScreenPixels({area.Left + 2, area.Top + 2, area.Left + area.Width - 2, area.Top + area.Height - 2});
+  EXPECT_EQ(DifferencesFromBackdrop(shown, area.Left + 2, area.Top + 2), 0);
 
   EXPECT_EQ(Session().State().captureMode, CaptureMode::Draw);
   EXPECT_EQ(Session().Snapshots().snapshotPos(), 1);
