@@ -28,9 +28,10 @@ struct Popup {
 class CaptureSnapTest : public CaptureFixture, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
+    // Both popups painted, and what their showing queued handled, before the screen freezes.
     UpdateWindow(lower.Handle);
     UpdateWindow(upper.Handle);
-    testing_support::PumpFor(20);
+    win::PumpPendingMessages();
     CaptureFixture::SetUp();
   }
   RECT Place(int left, int top, int right, int bottom) const {
