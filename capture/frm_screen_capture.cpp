@@ -19,6 +19,17 @@ namespace quillane::capture {
 
 namespace {
 
+// The cursor on the screen, wherever the held mouse has gone; the last
+// message's point when the position cannot be read (another desktop).
+CursorPoint ScreenCursor() {
+  POINT cursor{};
+  if (!GetCursorPos(&cursor)) {
+    const DWORD at = GetMessagePos();
+    cursor = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  }
+  return {cursor.x, cursor.y};
+}
+
 constexpr int kHandleTwips = 60;  // 4 pixels at 96 dpi
 constexpr const wchar_t* kCaption = L"截屏";
 constexpr const wchar_t* kFontFace = L"宋体";
@@ -162,23 +173,10 @@ bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi) {
     made = made && image1_[static_cast<std::size_t>(i)].Create(
                        Handle(), {0, 0, handleSize_, handleSize_}, {kFrameColour, std::nullopt},
                        {[this, i](MouseButton, POINT) {
-                          if (!Listening()) return;
-                          POINT cursor{};
-                          if (!GetCursorPos(&cursor)) {
-                            const DWORD at = GetMessagePos();
-                            cursor = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-                          }
-                          session_->HandlePress(i, {cursor.x, cursor.y});
+                          if (Listening()) session_->HandlePress(i, ScreenCursor());
                         },
                         [this, i](POINT) {
-                          if (!Listening()) return;
-                          // The cursor on the screen, wherever the held mouse has gone.
-                          POINT cursor{};
-                          if (!GetCursorPos(&cursor)) {
-                            const DWORD at = GetMessagePos();
-                            cursor = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-                          }
-                          session_->HandleMove(i, {cursor.x, cursor.y});
+                          if (Listening()) session_->HandleMove(i, ScreenCursor());
                         },
                         [this, i](MouseButton, POINT) {
                           if (Listening()) session_->HandleRelease(i);

@@ -21,6 +21,18 @@
 namespace quillane {
 namespace {
 
+// A file dialog's request for bitmaps, owned by `owner`, naming into `name`.
+OPENFILENAMEW BitmapFileRequest(HWND owner, wchar_t (&name)[MAX_PATH], DWORD flags) {
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = owner;
+  request.lpstrFilter = L"图片 (*.bmp)\0*.bmp\0";
+  request.lpstrFile = name;
+  request.nMaxFile = MAX_PATH;
+  request.Flags = OFN_EXPLORER | flags;
+  return request;
+}
+
 using testing_support::ButtonType;
 using testing_support::ShownPixel;
 using testing_support::SkinTestForm;
@@ -164,13 +176,7 @@ TEST_F(SkinDialogTest, AFileDialogIsSkinnedItsCheckBoxKeepsItsLookAndWorks) {
                          testing_support::Click(GetDlgItem(dialog, IDCANCEL), testing_support::Middle(GetDlgItem(dialog, IDCANCEL)), testing_support::Delivery::Real);
                        }});
   wchar_t name[MAX_PATH]{};
-  OPENFILENAMEW request{};
-  request.lStructSize = sizeof request;
-  request.hwndOwner = form.Handle();
-  request.lpstrFilter = L"图片 (*.bmp)\0*.bmp\0";
-  request.lpstrFile = name;
-  request.nMaxFile = MAX_PATH;
-  request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST;
+  OPENFILENAMEW request = BitmapFileRequest(form.Handle(), name, OFN_FILEMUSTEXIST);
   EXPECT_FALSE(GetOpenFileNameW(&request));
   EXPECT_EQ(CommDlgExtendedError(), 0u) << "closed by its cancel button";
   EXPECT_TRUE(script.Finished());
@@ -228,13 +234,7 @@ TEST_F(SkinDialogTest, TheSaveDialogsFileListAndHeaderAreSkinnedAfterChangingFol
                          PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
                        }});
   wchar_t name[MAX_PATH] = L"图";
-  OPENFILENAMEW request{};
-  request.lStructSize = sizeof request;
-  request.hwndOwner = form.Handle();
-  request.lpstrFilter = L"图片 (*.bmp)\0*.bmp\0";
-  request.lpstrFile = name;
-  request.nMaxFile = MAX_PATH;
-  request.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT;
+  OPENFILENAMEW request = BitmapFileRequest(form.Handle(), name, OFN_OVERWRITEPROMPT);
   EXPECT_FALSE(GetSaveFileNameW(&request));
   EXPECT_TRUE(script.Finished());
   EXPECT_GE(lists, 2) << "a new list and its header";
