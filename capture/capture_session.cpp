@@ -8,7 +8,7 @@ namespace quillane::capture {
 CaptureSession::CaptureSession(CaptureView& view, SnapshotPicture& picture, const CaptureMetrics& metrics)
     : view_(view), metrics_(metrics), layout_(metrics.Screen, metrics.Monitors), snapshots_(picture) {}
 
-bool CaptureSession::Open() {
+void CaptureSession::Open() {
   state_ = CaptureState{};
   stroke_.Reset();
   overlay_ = Overlay{};
@@ -21,10 +21,8 @@ bool CaptureSession::Open() {
   pointer_ = {};
   heldButtons_ = 0;
   pressSnap_.reset();
-  const bool written = snapshots_.Open();
+  snapshots_.Open();
   Publish();
-  if (!written) WarnNotStored(kDesktopNotStored);
-  return written;
 }
 
 void CaptureSession::WarnNotStored(std::wstring_view text) {

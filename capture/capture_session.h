@@ -131,8 +131,6 @@ class CaptureView {
 // What the user is told, once a capture, when undo cannot keep a step.
 inline constexpr std::wstring_view kStepNotStored =
     L"撤销记录存不下这一步（内存不足或屏幕太大）。画好的内容都留在截图上，但无法撤销到这一步之前。";
-inline constexpr std::wstring_view kDesktopNotStored =
-    L"撤销记录存不下截屏时的画面（内存不足或屏幕太大）。截图和标注照常可用，但无法撤销到第一笔之前。";
 
 // Sizes the session needs from the window, in pixels.
 struct CaptureMetrics {
@@ -152,11 +150,9 @@ class CaptureSession {
   CaptureSession(CaptureView& view, SnapshotPicture& picture, const CaptureMetrics& metrics);
 
   // The opening steps after the screen is frozen into the window's picture:
-  // the strip above the window and hidden, the cross-hair, snapshot 1 and the
-  // state table. False when snapshot 1 could not be written (the capture
-  // still works; only undo to the clean desktop cannot restore it, which
-  // the user is told).
-  bool Open();
+  // the strip above the window and hidden, the cross-hair, a fresh undo
+  // history at step 1 (the frozen picture itself) and the state table.
+  void Open();
 
   // The window's own mouse events, X and Y in window pixels.
   void Press(MouseButton button, PointF at);

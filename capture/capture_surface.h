@@ -2,7 +2,8 @@
 // The capture window's drawing surface: the persistent picture (what is
 // committed: at first the frozen desktop) and the backing image the window
 // repaints from (the persistent picture plus whatever was drawn since).
-// Snapshots are taken from it and restored into it.
+// Undo steps are taken from it, as the rectangle one drawing changed, and
+// restored into it.
 #include <windows.h>
 
 #include <cstdint>
@@ -39,15 +40,28 @@ class CaptureSurface final : public SnapshotPicture {
   CaptureSurface(const CaptureSurface&) = delete;
   CaptureSurface& operator=(const CaptureSurface&) = delete;
 
-  // Copies that area of the screen into the backing image and makes it the
-  // persistent picture. False when the bitmaps cannot be made.
+  // Copies that area of the screen into the backing image, which is then
+  // also the persistent picture. False when the bitmap cannot be made. It
+  // may run on a thread of its own while nothing else uses the surface.
   bool Freeze(const ScreenArea& area);
-  // Called whenever the whole picture changed (an undo, a dropped drawing).
-  void OnChanged(std::function<void()> changed) { changed_ = std::move(changed); }
+  // Makes the persistent picture a copy of its own, as drawing needs; the
+  // window asks once the frozen picture shows, so opening never waits for
+  // it. False when there is no memory for it (drawing then asks again).
+  bool KeepFrozen() const;
+  bool KeptFrozen() const { return static_cast<bool>(persistent_); }
+  // Called with the area that changed as a whole (an undo, a redo).
+  void OnChanged(std::function<void(const RECT&)> changed) { changed_ = std::move(changed); }
 
-  // Drawing into the backing image; NoteDrawn after each drawing step.
-  HDC BackingDc() const { return dc_ ? dc_->Get() : nullptr; }
-  void NoteDrawn() { drawn_ = true; }
+  // The backing image to draw into; NoteDrawn with what was drawn after each
+  // drawing step (without an area: anywhere).
+  HDC BackingDc() {
+    KeepFrozen();
+    return PictureDc();
+  }
+  void NoteDrawn();
+  void NoteDrawn(const RECT& area);
+  // The backing image to read from.
+  HDC PictureDc() const { return dc_ ? dc_->Get() : nullptr; }
 
   void Paint(HDC target, const RECT& area) const;
   // That area of the composed picture (the frozen screen with what was drawn
@@ -57,31 +71,36 @@ class CaptureSurface final : public SnapshotPicture {
   win::Bitmap CopyArea(const PixelBox& area) const;
   // The backing image's pixel (0x00BBGGRR), or kNoPixel off the picture.
   std::uint32_t PixelAt(std::int32_t x, std::int32_t y) const;
-  const win::Picture& Persistent() const { return persistent_; }
+  // What is committed: at first the frozen desktop. Empty when no memory.
+  const win::Picture& Persistent() const {
+    KeepFrozen();
+    return persistent_;
+  }
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  SnapshotBytes SerialiseComposed() override;
+  // A step's bytes are the codec's picture of the changed rectangle as it
+  // was over itself as it is now, then that rectangle (left, top, width,
+  // height, 32-bit little-endian).
+  SnapshotBytes SerialiseStep() override;
   void KeepComposed() noexcept override;
   void KeepUnstored() noexcept override;
-  void Restore(std::span<const std::uint8_t> bytes) override;
+  void Restore(std::span<const std::uint8_t> step, Side side) override;
 
  private:
-  std::size_t PixelCount() const { return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_); }
-  void Changed() const {
-    if (changed_) changed_();
-  }
+  // Rows [top, bottom) from left to right of one image into the other.
+  void CopyRows(const std::uint32_t* from, std::uint32_t* to, const RECT& area) const noexcept;
 
   PictureCodec& codec_;
-  std::function<void()> changed_;
+  std::function<void(const RECT&)> changed_;
   int width_ = 0;
   int height_ = 0;
-  // Pictures of 32-bit DIB sections, whose pixels stay reachable while they live.
-  win::Picture persistent_;
-  std::uint32_t* persistentPixels_ = nullptr;
-  win::Picture pending_;  // the composed picture while a push is under way
-  std::uint32_t* pendingPixels_ = nullptr;
-  bool drawn_ = false;
+  // A picture of a 32-bit DIB section, whose pixels stay reachable while it
+  // lives; made from the backing image when first needed.
+  mutable win::Picture persistent_;
+  mutable std::uint32_t* persistentPixels_ = nullptr;
+  // What was drawn into the backing image since the last kept step.
+  RECT drawn_{};
   // Declared in this order so the bitmap is selected out before the DC goes,
   // and the DC before the bitmap.
   win::Bitmap backing_;

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <future>
 
 #include "capture/annotation_painter.h"
 #include "capture/app_pointer.h"
@@ -30,6 +31,7 @@ CursorPoint ScreenCursor() {
   return {cursor.x, cursor.y};
 }
 
+constexpr UINT kKeepFrozenMessage = WM_APP + 1;
 constexpr int kHandleTwips = 60;  // 4 pixels at 96 dpi
 constexpr const wchar_t* kCaption = L"截屏";
 constexpr const wchar_t* kFontFace = L"宋体";
@@ -108,26 +110,32 @@ FrmScreenCapture::FrmScreenCapture(const CaptureServices& services, PictureCodec
 bool FrmScreenCapture::Open(HWND owner) {
   if (Exists() || session_) return false;
   const ScreenArea area = VirtualScreen();
-  // The desktop is copied before the window exists, so it holds nothing of it.
-  if (!surface_.Freeze(area)) return false;
-  // So is the window list, which then never holds the capture's own windows.
+  // The window list is taken before the window exists, so it never holds
+  // the capture's own windows.
   std::vector<WindowFacts> windows = services_.Windows ? services_.Windows() : std::vector<WindowFacts>{};
   for (WindowFacts& window : windows)
     window.Area = {window.Area.Left - area.Left, window.Area.Top - area.Top, window.Area.Right - area.Left,
                    window.Area.Bottom - area.Top};
+  // The desktop is copied while the window and its controls are made: they
+  // stay hidden until it is frozen, so it holds nothing of them, and the
+  // time the screen takes to read is not waited for twice.
+  std::future<bool> frozen = std::async(std::launch::async, [this, area] { return surface_.Freeze(area); });
   const ClassStyle cls{win::kCaptureWindowClass, nullptr, LoadCursorW(nullptr, IDC_ARROW), CS_DBLCLKS};
   if (!CreateWindowOf(cls, WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, area.Left, area.Top, area.Width,
-                      area.Height, owner, nullptr))
+                      area.Height, owner, nullptr)) {
+    frozen.wait();
     return false;
-  surface_.OnChanged([this] {
+  }
+  surface_.OnChanged([this](const RECT& changed) {
     if (!Exists()) return;
-    InvalidateRect(Handle(), nullptr, FALSE);
-    textBox_.PictureChanged(surface_.BackingDc(), surface_.Width());
+    InvalidateRect(Handle(), &changed, FALSE);
+    textBox_.PictureChanged(surface_.PictureDc(), surface_.Width());
   });
   const win::DisplayDpi dpi = win::ScreenDpi();
   dpi_ = dpi;
   handleSize_ = std::max(1, TwipsToPixels(kHandleTwips, dpi.X));
-  if (!CreateControls(dpi)) {
+  const bool made = CreateControls(dpi);
+  if (!frozen.get() || !made) {
     Destroy();
     return false;
   }
@@ -275,7 +283,7 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
                    static_cast<LONG>(session_ ? session_->Metrics().Panel.Height : 0)};
   Place(batch, OptionsPanel(), overlay.PanelAt, panel, overlay.PanelVisible);
   if (batch) EndDeferWindowPos(batch);
-  textBox_.Show(overlay.Text, surface_.BackingDc(), surface_.Width());
+  textBox_.Show(overlay.Text, surface_.PictureDc(), surface_.Width());
   shown_ = overlay;
   KeepFocusVisible();
 }
@@ -321,15 +329,22 @@ void FrmScreenCapture::EndPreview() {
 
 void FrmScreenCapture::DrawAnnotation(const Annotation& shape) {
   capture::DrawAnnotation(surface_.BackingDc(), shape);
-  surface_.NoteDrawn();
+  const std::vector<PixelBox> cover = CoverOf(shape);
+  surface_.NoteDrawn(BoundsOf(cover));
   if (!Exists()) return;
-  const win::Region drawn = RegionOf(CoverOf(shape));
+  const win::Region drawn = RegionOf(cover);
   InvalidateRgn(Handle(), drawn.Get(), FALSE);
 }
 
 void FrmScreenCapture::DrawBoxText(const TextBox& box) {
   const RECT drawn = textBox_.DrawText(surface_.BackingDc(), static_cast<COLORREF>(box.Colour), box.Bounds);
-  surface_.NoteDrawn();
+  // What undo keeps: the text's cell with room for any glyph's overhang,
+  // inside the region the text is clipped to.
+  const int overhang = drawn.bottom - drawn.top;
+  const RECT reach{drawn.left - overhang, drawn.top - overhang, drawn.right + overhang, drawn.bottom + overhang};
+  const RECT region = RectOf(box.Bounds);
+  RECT kept{};
+  if (IntersectRect(&kept, &reach, &region)) surface_.NoteDrawn(kept);
   if (Exists()) InvalidateRect(Handle(), &drawn, FALSE);
 }
 
@@ -480,6 +495,8 @@ void FrmScreenCapture::Paint() {
   // A repaint in the middle of a drag (a label that changed its width) keeps the preview.
   if (preview_) capture::DrawAnnotation(dc.Get(), *preview_);
   DrawFrame(dc.Get());
+  // Once the frozen picture shows, the copy that drawing needs is made.
+  if (!surface_.KeptFrozen()) PostMessageW(Handle(), kKeepFrozenMessage, 0, 0);
 }
 
 LRESULT FrmScreenCapture::Command(WPARAM wParam, LPARAM lParam) {
@@ -542,6 +559,9 @@ LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       return 1;
     case WM_PAINT:
       Paint();
+      return 0;
+    case kKeepFrozenMessage:
+      surface_.KeepFrozen();
       return 0;
     case WM_DESTROY:
       // The main window must not keep the capture's cross-hair.

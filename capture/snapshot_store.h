@@ -1,7 +1,10 @@
 #pragma once
-// The capture's undo and redo history: one serialised picture per step.
-// Index 0 is never used, 1 is the frozen desktop without annotations, and
-// after every operation 1 <= snapshotPos <= snapshotTop <= the last index.
+// The capture's undo and redo history: one entry per step, holding what the
+// step changed (the picture's own bytes; the capture window's keep the
+// changed rectangle before and after the step). Step 1 is the frozen
+// desktop, which lives in the picture itself and needs no entry: entry i
+// (from 2) takes the picture from step i - 1 to step i and back. After
+// every operation 1 <= snapshotPos <= snapshotTop <= the last index.
 // A step that cannot be stored (no memory, a picture too large for the
 // format) keeps its drawing on the picture: undo then stops there rather
 // than take the picture back past it. A step that cannot be read back
@@ -18,35 +21,36 @@ using SnapshotBytes = std::vector<std::uint8_t>;
 class SnapshotPicture {
  public:
   virtual ~SnapshotPicture() = default;
-  // The composed picture (persistent picture plus what was drawn into the
-  // backing image since) as bytes. Throws when it cannot be serialised.
-  virtual SnapshotBytes SerialiseComposed() = 0;
-  // After a successful SerialiseComposed: the composed picture becomes the
+  // What was drawn since the last kept step (into the composed picture, over
+  // the persistent one) as one step's bytes: enough to take the picture back
+  // before the step and on to after it again. Throws when it cannot be stored.
+  virtual SnapshotBytes SerialiseStep() = 0;
+  // After a successful SerialiseStep: the composed picture becomes the
   // persistent picture.
   virtual void KeepComposed() noexcept = 0;
   // After a failed one: the composed picture stays as it is, drawing and
-  // all, though no entry holds it.
+  // all, though no entry holds it; the next step takes that drawing in.
   virtual void KeepUnstored() noexcept = 0;
-  // Replaces the picture with the one serialised in `bytes`; throws, leaving
-  // the picture as it was, when they cannot be read back.
-  virtual void Restore(std::span<const std::uint8_t> bytes) = 0;
+  // Takes the picture, which shows the step's end (its start), back to its
+  // start (on to its end); throws, leaving the picture as it was, when the
+  // bytes cannot be read back.
+  enum class Side { Before, After };
+  virtual void Restore(std::span<const std::uint8_t> step, Side side) = 0;
 };
 
 class SnapshotStore {
  public:
   explicit SnapshotStore(SnapshotPicture& picture);
 
-  // Writes entry 1 from the picture as it is (the frozen desktop). False when
-  // it cannot be serialised: entry 1 then stays empty, and undo never goes
-  // back to it from a later step.
-  bool Open();
-  // Appends the composed picture after the current step, dropping the redo
-  // history. False when it cannot be stored: the drawing stays on the
+  // A fresh history at step 1, the picture as it is (the frozen desktop).
+  void Open();
+  // Appends what was drawn as the step after the current one, dropping the
+  // redo history. False when it cannot be stored: the drawing stays on the
   // picture, the redo history is dropped all the same, and undo stops here.
   bool Push();
 
   enum class Step {
-    Restored,  // the picture now shows the entry at snapshotPos
+    Restored,  // the picture now shows the step at snapshotPos
     AtEnd,     // nothing to step to: undo at step 1 or redo at the top
     Blocked,   // undo would lose drawing that no entry holds; nothing changed
     Failed,    // the entry could not be read back; nothing changed
@@ -62,10 +66,11 @@ class SnapshotStore {
   std::int32_t snapshotPos() const { return snapshotPos_; }
   std::int32_t snapshotTop() const { return snapshotTop_; }
   std::int32_t LastIndex() const { return static_cast<std::int32_t>(snapshots_.size()) - 1; }
+  // Empty for 0 and 1.
   const SnapshotBytes& Entry(std::int32_t index) const { return snapshots_.at(static_cast<std::size_t>(index)); }
 
  private:
-  bool Show(std::int32_t index);
+  bool Show(std::int32_t index, SnapshotPicture::Side side);
 
   SnapshotPicture& picture_;
   std::vector<SnapshotBytes> snapshots_;
@@ -73,7 +78,7 @@ class SnapshotStore {
   std::int32_t snapshotTop_ = 1;
   // The lowest step undo may show again.
   std::int32_t floor_ = 1;
-  // The picture holds drawing that the entry at snapshotPos lacks.
+  // The picture holds drawing that the step at snapshotPos lacks.
   bool aheadOfEntry_ = false;
   bool unstoredDrawing_ = false;
 };

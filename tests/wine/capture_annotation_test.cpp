@@ -190,6 +190,72 @@ TEST_F(CaptureAnnotationTest, EveryCommitIsOneStepAndUndoAndRedoRestoreEachExact
   EXPECT_EQ(Session().Snapshots().snapshotTop(), 4);
 }
 
+// A step keeps only the rectangle its drawing changed: strokes crossing each
+// other and the region's edge, undone and redone in any order, give the
+// whole picture back exactly. A step the codec cannot store stays drawn and
+// is kept by the next stored step, so undoing a later stroke over it keeps
+// it; a step it cannot read back changes nothing.
+TEST_F(CaptureAnnotationTest, OverlappingStepsUndoAndRedoTheWholePictureExactly) {
+  const auto whole = [&] { return PictureArea({0, 0, area.Width, area.Height}); };
+  const auto stroke = [&](int tool, int swatch, POINT from, POINT to) {
+    ClickButton(tool);
+    ChooseColour(swatch);
+    Drag(from.x, from.y, to.x, to.y);
+  };
+  const auto stepBy = [&](int button, int times) {
+    for (int i = 0; i < times; ++i) ClickButton(button);
+  };
+  std::vector<Pixels> steps{whole()};
+  stroke(kRectangleTool, kBlueSwatch, {150, 150}, {300, 260});
+  steps.push_back(whole());
+  stroke(kEllipseTool, kGreenSwatch, {200, 180}, {420, 330});
+  steps.push_back(whole());
+  stroke(kArrowTool, kBlueSwatch, {120, 380}, {460, 120});
+  steps.push_back(whole());
+  stroke(kRectangleTool, kGreenSwatch, {250, 200}, {700, 600});  // past the region's corner
+  steps.push_back(whole());
+  ASSERT_EQ(Step(), 5);
+  for (int i = 2; i <= 5; ++i)
+    EXPECT_LT(Session().Snapshots().Entry(i).size(), static_cast<std::size_t>(area.Width) * area.Height) << i;
+  const auto expectStep = [&](int step) {
+    ASSERT_EQ(Step(), step);
+    EXPECT_EQ(whole(), steps[static_cast<std::size_t>(step - 1)]) << step;
+  };
+  stepBy(kUndoButton, 2);
+  expectStep(3);
+  stepBy(kRedoButton, 1);
+  expectStep(4);
+  stepBy(kUndoButton, 3);
+  expectStep(1);
+  stepBy(kRedoButton, 4);
+  expectStep(5);
+  stepBy(kUndoButton, 2);
+  stroke(kEllipseTool, kBlueSwatch, {130, 130}, {480, 390});  // a new step drops the redo history
+  EXPECT_EQ(Session().Snapshots().snapshotTop(), 4);
+  stepBy(kUndoButton, 1);
+  expectStep(3);
+  stepBy(kRedoButton, 1);
+  const Pixels crossed = whole();
+
+  codec.FailRead = true;
+  stepBy(kUndoButton, 1);
+  ASSERT_EQ(Step(), 4);
+  EXPECT_EQ(whole(), crossed);
+  codec.FailRead = false;
+
+  codec.FailWrite = true;
+  stroke(kRectangleTool, kGreenSwatch, {160, 320}, {260, 380});
+  codec.FailWrite = false;
+  EXPECT_EQ(Step(), 4);
+  stroke(kArrowTool, kBlueSwatch, {400, 120}, {480, 160});  // elsewhere: the unstored drawing goes in with it
+  const Pixels kept = whole();
+  stroke(kEllipseTool, kGreenSwatch, {150, 300}, {280, 390});  // over the unstored drawing
+  ASSERT_EQ(Step(), 6);
+  stepBy(kUndoButton, 2);  // the second would go past the unstored drawing
+  ASSERT_EQ(Step(), 5);
+  EXPECT_EQ(whole(), kept);
+}
+
 TEST_F(CaptureAnnotationTest, SwatchesAreFramedUnderThePointerAndAColourChosenBetweenTheTextClicksApplies) {
   ClickButton(kTextTool);
   const HWND palette = capture.ColourPanel();

@@ -50,9 +50,6 @@ TEST_F(CaptureWindowTest, TheFrozenPictureIsTheWholeScreenAsItWasAndTheWindowCov
   ASSERT_EQ(frozen.Width, area.Width);
   ASSERT_EQ(frozen.Height, area.Height);
   EXPECT_EQ(DifferencesFromBackdrop(frozen, area.Left, area.Top), 0);
-  // Snapshot 1 reads back to the same picture.
-  const win::Picture snapshot = exporting::ExcelPropertyBag().ReadP(Session().Snapshots().Entry(1));
-  EXPECT_EQ(testing_support::BitmapPixels(snapshot.Bitmap()), frozen);
   // The screen shows it, up to its bottom-right corner, inside the outline
   // of the window under the pointer: the backdrop, which covers the screen.
   testing_support::MoveMouse(capture.Handle(), {300, 300}, testing_support::Delivery::Real);
@@ -236,14 +233,13 @@ TEST_F(CaptureWindowTest, StepsThatCannotBeStoredStayOnThePictureAndAreToldOnce)
   }
   EXPECT_EQ(dialogs.Messages.size(), 1u);
 
-  // A desktop that cannot be stored at the opening is told as well.
+  // Opening stores nothing, so a codec that cannot store opens untold.
   testing_support::FakeDialogs told;
   testing::SwitchableCodec failing;
   failing.FailWrite = true;
   win::Owned<FrmScreenCapture> other(CaptureServices{told}, failing);
   ASSERT_TRUE(other.Open(nullptr));
-  ASSERT_EQ(told.Messages.size(), 1u);
-  EXPECT_EQ(told.Messages[0].Text, kDesktopNotStored);
+  EXPECT_TRUE(told.Messages.empty());
 }
 
 // The area a repaint will cover now, in pixels.
