@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <future>
+#include <utility>
 
 #include "capture/annotation_painter.h"
 #include "capture/app_pointer.h"
@@ -31,7 +32,8 @@ CursorPoint ScreenCursor() {
   return {cursor.x, cursor.y};
 }
 
-constexpr UINT kKeepFrozenMessage = WM_APP + 1;
+constexpr UINT_PTR kKeepFrozenTimer = 1;
+constexpr UINT kKeepFrozenDelayMs = 50;
 constexpr int kHandleTwips = 60;  // 4 pixels at 96 dpi
 constexpr const wchar_t* kCaption = L"截屏";
 constexpr const wchar_t* kFontFace = L"宋体";
@@ -495,8 +497,11 @@ void FrmScreenCapture::Paint() {
   // A repaint in the middle of a drag (a label that changed its width) keeps the preview.
   if (preview_) capture::DrawAnnotation(dc.Get(), *preview_);
   DrawFrame(dc.Get());
-  // Once the frozen picture shows, the copy that drawing needs is made.
-  if (!surface_.KeptFrozen()) PostMessageW(Handle(), kKeepFrozenMessage, 0, 0);
+  // The copy drawing needs is made once the frozen picture is on the screen:
+  // a timer's message comes only when no other waits, after the thread has
+  // handed its painting to the display.
+  if (!surface_.KeptFrozen() && !std::exchange(keepFrozenTimer_, true))
+    SetTimer(Handle(), kKeepFrozenTimer, kKeepFrozenDelayMs, nullptr);
 }
 
 LRESULT FrmScreenCapture::Command(WPARAM wParam, LPARAM lParam) {
@@ -560,7 +565,10 @@ LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:
       Paint();
       return 0;
-    case kKeepFrozenMessage:
+    case WM_TIMER:
+      if (wParam != kKeepFrozenTimer) return Window::HandleMessage(message, wParam, lParam);
+      KillTimer(Handle(), kKeepFrozenTimer);
+      keepFrozenTimer_ = false;
       surface_.KeepFrozen();
       return 0;
     case WM_DESTROY:

@@ -136,6 +136,7 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   HWND lblInfo_ = nullptr;  // owned by the window
   int modal_ = 0;           // dialogs and message boxes of ours open now
   int handleSize_ = 4;      // pixels, from the design's twips at the display's dpi
+  bool keepFrozenTimer_ = false;  // the persistent copy waits for its timer
   win::DisplayDpi dpi_;
   // The shape shown while it is dragged, and the pixels it may have set.
   std::optional<Annotation> preview_;
