@@ -32,6 +32,28 @@ CursorPoint ScreenCursor() {
   return {cursor.x, cursor.y};
 }
 
+// The dpi awareness of this thread, for another thread to read the screen
+// in, so that screen pixels mean the same to both. Systems before Windows 10
+// have one awareness for the whole process, and no such calls.
+class ThreadDpiAwareness {
+ public:
+  ThreadDpiAwareness() {
+    if (const auto get = Function<void*(WINAPI*)()>("GetThreadDpiAwarenessContext")) context_ = get();
+  }
+  void Adopt() const {
+    if (const auto set = Function<void*(WINAPI*)(void*)>("SetThreadDpiAwarenessContext"); set && context_) set(context_);
+  }
+
+ private:
+  template <typename F>
+  static F Function(const char* name) {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    // Through void* since FARPROC and the real signature are unrelated function types.
+    return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+  }
+  void* context_ = nullptr;
+};
+
 constexpr UINT_PTR kKeepFrozenTimer = 1;
 constexpr UINT kKeepFrozenDelayMs = 50;
 constexpr int kHandleTwips = 60;  // 4 pixels at 96 dpi
@@ -121,7 +143,10 @@ bool FrmScreenCapture::Open(HWND owner) {
   // The desktop is copied while the window and its controls are made: they
   // stay hidden until it is frozen, so it holds nothing of them, and the
   // time the screen takes to read is not waited for twice.
-  std::future<bool> frozen = std::async(std::launch::async, [this, area] { return surface_.Freeze(area); });
+  std::future<bool> frozen = std::async(std::launch::async, [this, area, dpiAwareness = ThreadDpiAwareness()] {
+    dpiAwareness.Adopt();
+    return surface_.Freeze(area);
+  });
   const ClassStyle cls{win::kCaptureWindowClass, nullptr, LoadCursorW(nullptr, IDC_ARROW), CS_DBLCLKS};
   if (!CreateWindowOf(cls, WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, area.Left, area.Top, area.Width,
                       area.Height, owner, nullptr)) {
