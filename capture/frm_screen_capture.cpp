@@ -123,6 +123,7 @@ bool FrmScreenCapture::Open(HWND owner) {
     if (!Exists()) return;
     InvalidateRect(Handle(), nullptr, FALSE);
     textBox_.PictureChanged(surface_.BackingDc(), surface_.Width());
+    ShowLoupe(shown_);
   });
   const win::DisplayDpi dpi = win::ScreenDpi();
   dpi_ = dpi;
@@ -276,8 +277,36 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   Place(batch, OptionsPanel(), overlay.PanelAt, panel, overlay.PanelVisible);
   if (batch) EndDeferWindowPos(batch);
   textBox_.Show(overlay.Text, surface_.BackingDc(), surface_.Width());
+  ShowLoupe(overlay);
   shown_ = overlay;
   KeepFocusVisible();
+}
+
+void FrmScreenCapture::ShowLoupe(const Overlay& overlay) {
+  const auto invalidate = [this](const PixelBox& box, std::int32_t dx, std::int32_t dy) {
+    const RECT area{box.Left + dx, box.Top + dy, box.Right + dx, box.Bottom + dy};
+    if (area.right > area.left && area.bottom > area.top) InvalidateRect(Handle(), &area, FALSE);
+  };
+  if (overlay.Loupe && session_) {
+    const PixelSpot at = overlay.LoupePointer;
+    const ScreenArea& screen = session_->Metrics().Screen;
+    const PixelBox changed = loupe_.Update(surface_.Pixels(), at.X, at.Y, screen.Left + at.X, screen.Top + at.Y);
+    if (overlay.Loupe == shown_.Loupe)
+      invalidate(changed, overlay.Loupe->Left, overlay.Loupe->Top);
+    else
+      invalidate(*overlay.Loupe, 0, 0);
+  }
+  if (shown_.Loupe && shown_.Loupe != overlay.Loupe) invalidate(*shown_.Loupe, 0, 0);
+}
+
+void FrmScreenCapture::PaintLoupe(HDC dc, const RECT& area) const {
+  if (!shown_.Loupe) return;
+  const PixelBox& at = *shown_.Loupe;
+  const PixelBox part{std::max<std::int32_t>(area.left, at.Left) - at.Left,
+                      std::max<std::int32_t>(area.top, at.Top) - at.Top,
+                      std::min<std::int32_t>(area.right, at.Right) - at.Left,
+                      std::min<std::int32_t>(area.bottom, at.Bottom) - at.Top};
+  loupe_.Paint(dc, at.Left, at.Top, part);
 }
 
 void FrmScreenCapture::KeepFocusVisible() {
@@ -476,10 +505,16 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
 
 void FrmScreenCapture::Paint() {
   const win::PaintDc dc(Handle());
+  // The rest leaves the loupe's place alone, so the loupe is set there once and never flickers.
+  const std::optional<PixelBox>& loupe = shown_.Loupe;
+  if (loupe) ExcludeClipRect(dc.Get(), loupe->Left, loupe->Top, loupe->Right, loupe->Bottom);
   surface_.Paint(dc.Get(), dc.Area());
   // A repaint in the middle of a drag (a label that changed its width) keeps the preview.
   if (preview_) capture::DrawAnnotation(dc.Get(), *preview_);
   DrawFrame(dc.Get());
+  if (!loupe) return;
+  SelectClipRgn(dc.Get(), nullptr);
+  PaintLoupe(dc.Get(), dc.Area());
 }
 
 LRESULT FrmScreenCapture::Command(WPARAM wParam, LPARAM lParam) {
