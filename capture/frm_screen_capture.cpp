@@ -61,6 +61,17 @@ Outline OutlineOf(const Overlay& overlay) {
   return {4, {{{l, t, r, t + 1}, {l, b - 1, r, b}, {l, t, l + 1, b}, {r - 1, t, r, b}}}};
 }
 
+// `area` but for `hole`, as four bands (some of them empty): above it,
+// below it, and left and right of it.
+std::array<RECT, 4> BandsAround(const RECT& area, const PixelBox& hole) {
+  const LONG top = std::clamp<LONG>(hole.Top, area.top, area.bottom);
+  const LONG bottom = std::clamp<LONG>(hole.Bottom, top, area.bottom);
+  return {{{area.left, area.top, area.right, top},
+           {area.left, bottom, area.right, area.bottom},
+           {area.left, top, std::min<LONG>(area.right, hole.Left), bottom},
+           {std::max<LONG>(area.left, hole.Right), top, area.right, bottom}}};
+}
+
 bool operator==(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -505,16 +516,20 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
 
 void FrmScreenCapture::Paint() {
   const win::PaintDc dc(Handle());
-  // The rest leaves the loupe's place alone, so the loupe is set there once and never flickers.
-  const std::optional<PixelBox>& loupe = shown_.Loupe;
-  if (loupe) ExcludeClipRect(dc.Get(), loupe->Left, loupe->Top, loupe->Right, loupe->Bottom);
-  surface_.Paint(dc.Get(), dc.Area());
+  const RECT& area = dc.Area();
+  // The picture goes round the loupe's place, which the loupe then fills
+  // once; bands, not a clip region, as changing the clip costs more than the
+  // painting under Wine on a large screen.
+  if (shown_.Loupe) {
+    for (const RECT& band : BandsAround(area, *shown_.Loupe))
+      if (band.right > band.left && band.bottom > band.top) surface_.Paint(dc.Get(), band);
+  } else {
+    surface_.Paint(dc.Get(), area);
+  }
   // A repaint in the middle of a drag (a label that changed its width) keeps the preview.
   if (preview_) capture::DrawAnnotation(dc.Get(), *preview_);
   DrawFrame(dc.Get());
-  if (!loupe) return;
-  SelectClipRgn(dc.Get(), nullptr);
-  PaintLoupe(dc.Get(), dc.Area());
+  PaintLoupe(dc.Get(), area);
 }
 
 LRESULT FrmScreenCapture::Command(WPARAM wParam, LPARAM lParam) {
