@@ -517,9 +517,9 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
 void FrmScreenCapture::Paint() {
   const win::PaintDc dc(Handle());
   const RECT& area = dc.Area();
-  // The picture goes round the loupe's place, which the loupe then fills
-  // once; bands, not a clip region, as changing the clip costs more than the
-  // painting under Wine on a large screen.
+  // The picture goes round the loupe's place, so the loupe, painted last
+  // over the frame too, is set there once; in bands, not through a clip
+  // region, whose changes cost more than the painting under Wine on a large screen.
   if (shown_.Loupe) {
     for (const RECT& band : BandsAround(area, *shown_.Loupe))
       if (band.right > band.left && band.bottom > band.top) surface_.Paint(dc.Get(), band);
