@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "export/excel_property_bag.h"
+#include "win32/dpi_awareness.h"
 
 namespace quillane::capture {
 
@@ -47,8 +48,9 @@ std::vector<Monitor> SystemMonitors() {
   std::vector<Monitor> monitors;
   EnumDisplayMonitors(
       nullptr, nullptr,
-      [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<Monitor>*>(list)->push_back({{area->left, area->top, area->right, area->bottom}});
+      [](HMONITOR monitor, HDC, LPRECT area, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+            {{area->left, area->top, area->right, area->bottom}, win::MonitorDpi(monitor)});
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&monitors));

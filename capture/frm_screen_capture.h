@@ -110,6 +110,11 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   bool Listening() const { return session_ && modal_ == 0; }
 
   bool CreateControls(win::DisplayDpi dpi);
+  // The labels' font at a monitor's dpi, and the height of its line.
+  static win::Font LabelFontAt(std::int32_t dpi);
+  int LineHeight(HFONT font) const;
+  // The labels, strip, panel, handles and text box at the dpi of another monitor.
+  void LayOutAt(std::int32_t dpi);
   bool CreateOptionsPanel(win::DisplayDpi dpi);
   HWND CreateLabel(const wchar_t* caption);
   SIZE LabelSize(const std::wstring& text) const;
@@ -135,7 +140,8 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   HWND lblPos_ = nullptr;   // owned by the window
   HWND lblInfo_ = nullptr;  // owned by the window
   int modal_ = 0;           // dialogs and message boxes of ours open now
-  int handleSize_ = 4;      // pixels, from the design's twips at the display's dpi
+  DPI_AWARENESS_CONTEXT programAwareness_ = nullptr;  // the thread's before the capture opened
+  int handleSize_ = 4;      // pixels, from the design's twips at the region's monitor's dpi
   win::DisplayDpi dpi_;
   // The shape shown while it is dragged, and the pixels it may have set.
   std::optional<Annotation> preview_;
