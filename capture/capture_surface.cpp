@@ -71,6 +71,8 @@ bool CaptureSurface::Freeze(const ScreenArea& area) {
   width_ = area.Width;
   height_ = area.Height;
   {
+    // The monitors' own pixels, unscaled, whichever thread freezes them.
+    const win::ThreadDpiAwareness perMonitor = win::ThreadDpiAwareness::PerMonitor();
     const win::WindowDc screen(nullptr);
     BitBlt(dc_->Get(), 0, 0, width_, height_, screen.Get(), area.Left, area.Top, SRCCOPY);
   }
