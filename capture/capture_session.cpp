@@ -14,11 +14,7 @@ CaptureParts DesignedParts(Dpi dpi, float labelHeight) {
 }
 
 CaptureSession::CaptureSession(CaptureView& view, SnapshotPicture& picture, const CaptureMetrics& metrics)
-    : view_(view),
-      metrics_(metrics),
-      partsDpi_(metrics.Dpi),
-      layout_(metrics.Screen, metrics.Monitors),
-      snapshots_(picture) {}
+    : view_(view), metrics_(metrics), layout_(metrics.Screen, metrics.Monitors), snapshots_(picture) {}
 
 bool CaptureSession::Open() {
   state_ = CaptureState{};

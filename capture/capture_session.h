@@ -272,7 +272,7 @@ class CaptureSession {
 
   CaptureView& view_;
   CaptureMetrics metrics_;
-  std::int32_t partsDpi_ = 0;  // the dpi of metrics_'s parts
+  std::int32_t partsDpi_ = metrics_.Dpi;  // the dpi of metrics_'s parts
   ScreenLayout layout_;
   CaptureState state_;
   StrokeModel stroke_;

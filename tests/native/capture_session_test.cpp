@@ -65,11 +65,13 @@ using MouseButton::Right;
 
 class CaptureSessionTest : public ::testing::Test {
  protected:
-  explicit CaptureSessionTest(ScreenArea screen = {0, 0, 1280, 800}, std::vector<Monitor> monitors = {},
-                              std::function<CaptureParts(std::int32_t)> partsAt = {})
+  // Monitors that tell their dpi, and the parts at a dpi.
+  CaptureSessionTest(ScreenArea screen, std::vector<Monitor> monitors, std::function<CaptureParts(std::int32_t)> partsAt)
       : session(view, picture,
                 {screen, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96}), std::move(monitors), {}, 96,
                  std::move(partsAt)}) {}
+  explicit CaptureSessionTest(ScreenArea screen = {0, 0, 1280, 800}, std::vector<Monitor> monitors = {})
+      : session(view, picture, {screen, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96}), std::move(monitors)}) {}
   void SetUp() override { ASSERT_TRUE(session.Open()); }
 
   // Drags out a region from `from` to `to` with the left button.
