@@ -130,18 +130,18 @@ bool FrmScreenCapture::Open(HWND owner) {
   });
   const win::DisplayDpi dpi = win::ScreenDpi();
   dpi_ = dpi;
-  shown_.Dpi = dpi.Y;
-  const CaptureParts parts = DesignedParts({dpi.X, dpi.Y}, 0);
-  handleSize_ = Pixel(parts.Handle.Width);
+  handleSize_ = std::max(1, TwipsToPixels(kHandleTwips, dpi.X));
   if (!CreateControls(dpi)) {
     Destroy();
     return false;
   }
+  shown_.Dpi = dpi.Y;
+  const CaptureParts parts = DesignedParts({dpi.X, dpi.Y}, static_cast<float>(labelHeight_));
   std::vector<Monitor> monitors = ScreenLayout::FromScreenMonitors(area, services_.Monitors()).Monitors();
   std::vector<PixelBox> monitorBoxes;
   for (const Monitor& monitor : monitors) monitorBoxes.push_back(monitor.Area);
   session_.emplace(static_cast<CaptureView&>(*this), surface_,
-                   CaptureMetrics{area, parts.Handle, parts.Strip, static_cast<float>(labelHeight_), parts.Panel,
+                   CaptureMetrics{area, parts.Handle, parts.Strip, parts.SizeLabelHeight, parts.Panel,
                                   std::move(monitors), SnapTargets(windows, std::move(monitorBoxes)), dpi.Y,
                                   [this](std::int32_t at) {
                                     const win::Font font = LabelFontAt(at);
