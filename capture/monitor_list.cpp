@@ -66,6 +66,8 @@ const PixelBox& ScreenLayout::Holding(PointF point) const { return MonitorHoldin
 
 std::int32_t ScreenLayout::DpiHolding(const FrameRect& region) const { return MonitorHolding(region).DotsPerInch; }
 
+std::int32_t ScreenLayout::DpiHolding(PointF point) const { return MonitorHolding(point).DotsPerInch; }
+
 bool ScreenLayout::OnAny(std::int32_t x, std::int32_t y) const {
   return std::any_of(monitors_.begin(), monitors_.end(), [&](const Monitor& m) { return m.Area.Contains(x, y); });
 }

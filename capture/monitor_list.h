@@ -32,8 +32,9 @@ class ScreenLayout {
   // The monitor showing most of the region; for a region on none, the nearest.
   const PixelBox& Holding(const FrameRect& region) const;
   const PixelBox& Holding(PointF point) const;
-  // The dots per inch of the monitor holding the region (0: not known).
+  // The dots per inch of the monitor holding the region or the point (0: not known).
   std::int32_t DpiHolding(const FrameRect& region) const;
+  std::int32_t DpiHolding(PointF point) const;
   // Every pixel of the region lies on some monitor.
   bool Shows(const FrameRect& region) const;
   // The pixel column right of `x` (row below `y`) lies on no monitor: the

@@ -194,6 +194,7 @@ TEST(CaptureScreenLayout, TheMonitorHoldingARegionPlacesTheStripAndThePanel) {
     const FrameRect low = f(l.Small, 300, 1024 - 40, 400, 30);
     EXPECT_EQ(layout.Holding(low), l.Small);
     EXPECT_EQ(layout.DpiHolding(low), l.OnScreen[1].DotsPerInch);
+    EXPECT_EQ(layout.DpiHolding(PointF{low.Left, low.Top}), l.OnScreen[1].DotsPerInch);
     const PointF strip = layout.Strip(low, kStrip);
     EXPECT_EQ(strip, (PointF{low.Right() - 241, low.Bottom() - 26 - 4}));
     EXPECT_LE(layout.Panel(strip, kStrip, 37).Y + 37, l.Small.Bottom);
