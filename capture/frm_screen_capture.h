@@ -141,7 +141,7 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   HWND lblInfo_ = nullptr;  // owned by the window
   int modal_ = 0;           // dialogs and message boxes of ours open now
   DPI_AWARENESS_CONTEXT programAwareness_ = nullptr;  // the thread's before the capture opened
-  int handleSize_ = 4;      // pixels, from the design's twips at the region's monitor's dpi
+  int handleSize_ = 4;      // pixels, from the design's twips at the display's dpi
   win::DisplayDpi dpi_;
   // The shape shown while it is dragged, and the pixels it may have set.
   std::optional<Annotation> preview_;
