@@ -69,6 +69,8 @@ struct Overlay {
   // which a click without a drag selects.
   bool SnapVisible = false;
   PixelBox Snap;
+  // The dots per inch the handles, labels, strip and panel are laid out at.
+  std::int32_t Dpi = 96;
   bool LabelsVisible = false;  // `LblPos` and `lblInfo`
   PointF SizeLabelAt;
   PointF InfoLabelAt;
@@ -90,8 +92,6 @@ struct Overlay {
   FaceLook Face = FaceLook::Normal;
   std::wstring FontSizeText{kStartSizeText};  // `Text1`
   TextBox Text;  // `TextEdit`
-  // The dots per inch the handles, labels, strip and panel are laid out at.
-  std::int32_t Dpi = 96;
 };
 
 // The window as the session drives it.
