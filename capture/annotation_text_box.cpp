@@ -53,10 +53,17 @@ bool AnnotationTextBox::Create(HWND form, win::DisplayDpi dpi) {
          SetWindowSubclass(edit_, &BoxMouse, 3, reinterpret_cast<DWORD_PTR>(this));
 }
 
+void AnnotationTextBox::SetDpi(win::DisplayDpi dpi) {
+  if (dpi.X == dpi_.X && dpi.Y == dpi_.Y) return;
+  dpi_ = dpi;
+  restyle_ = true;
+}
+
 void AnnotationTextBox::Show(const TextBox& box, HDC picture, int) {
   if (!edit_) return;
   const bool appearing = box.Visible && !shown_.Visible;
-  const bool restyled = box.Size != shown_.Size || !font_;
+  const bool restyled = box.Size != shown_.Size || !font_ || restyle_;
+  restyle_ = false;
   if (restyled) {
     font_ = AnnotationFont(box.Size, dpi_);
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);

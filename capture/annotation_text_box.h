@@ -22,6 +22,9 @@ class AnnotationTextBox {
   // Created hidden. Keys other than Esc stay in the box; Esc goes to `form`.
   bool Create(HWND form, win::DisplayDpi dpi);
 
+  // The text's size in points now converts at that dpi.
+  void SetDpi(win::DisplayDpi dpi);
+
   HWND Handle() const { return edit_; }
   // A left press on the window itself, at a screen point: a second press on
   // the box (which the first one opened under the pointer) in time and
@@ -58,6 +61,7 @@ class AnnotationTextBox {
   std::optional<POINT> pressAt_;
   HWND edit_ = nullptr;  // owned by the form
   win::DisplayDpi dpi_;
+  bool restyle_ = false;  // the dpi changed since the font was made
   TextBox shown_;
   POINT at_{};
   SIZE size_{kStartWidth, 16};

@@ -20,6 +20,7 @@ struct PointF {
 struct SizeF {
   float Width = 0;
   float Height = 0;
+  bool operator==(const SizeF&) const = default;
 };
 
 // The selection frame `Shape1`: the region itself.

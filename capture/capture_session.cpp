@@ -3,7 +3,15 @@
 #include <algorithm>
 #include <utility>
 
+#include "util/numbers.h"
+
 namespace quillane::capture {
+
+CaptureParts DesignedParts(Dpi dpi, float labelHeight) {
+  const SizeF handle{static_cast<float>(std::max(1, TwipsToPixels(kHandleTwips, dpi.X))),
+                     static_cast<float>(std::max(1, TwipsToPixels(kHandleTwips, dpi.Y)))};
+  return {handle, LayOutToolbar(dpi).Strip, labelHeight, DesignedPanel(dpi)};
+}
 
 CaptureSession::CaptureSession(CaptureView& view, SnapshotPicture& picture, const CaptureMetrics& metrics)
     : view_(view), metrics_(metrics), layout_(metrics.Screen, metrics.Monitors), snapshots_(picture) {}
@@ -12,6 +20,7 @@ void CaptureSession::Open() {
   state_ = CaptureState{};
   stroke_.Reset();
   overlay_ = Overlay{};
+  UseDpi(metrics_.Dpi);
   sizeText_ = kStartSizeText;
   fontSize_ = kStartFontSize;
   // The strip waits above the window until a region is fixed.
@@ -126,7 +135,31 @@ void CaptureSession::Move(unsigned buttons, PointF at) {
   Publish();
 }
 
+void CaptureSession::UseDpi(std::int32_t dpi) {
+  overlay_.Dpi = dpi;
+  if (dpi == partsDpi_ || !metrics_.PartsAt) return;
+  const CaptureParts parts = metrics_.PartsAt(dpi);
+  partsDpi_ = dpi;
+  metrics_.Handle = parts.Handle;
+  metrics_.Strip = parts.Strip;
+  metrics_.SizeLabelHeight = parts.SizeLabelHeight;
+  metrics_.Panel = parts.Panel;
+  if (const int tool = ChosenToolButton(); tool != kNoButton) overlay_.Panel = ShapePanel(tool, metrics_.Panel);
+}
+
+void CaptureSession::TakeDpiOf(const FrameRect& frame) {
+  const std::int32_t held = layout_.DpiHolding(frame);
+  UseDpi(held > 0 ? held : metrics_.Dpi);
+}
+
+int CaptureSession::ChosenToolButton() const {
+  for (int i = 0; state_.annotating && i < kToolbarButtonCount; ++i)
+    if (IsDrawingTool(i) && ToolOfButton(i) == state_.currentTool) return i;
+  return kNoButton;
+}
+
 void CaptureSession::PlaceLabelsAndHandles() {
+  TakeDpiOf(overlay_.Frame);
   const LabelPlaces labels = PlaceLabels(overlay_.Frame, metrics_.SizeLabelHeight);
   overlay_.SizeLabelAt = labels.Size;
   overlay_.InfoLabelAt = labels.Info;
@@ -135,6 +168,7 @@ void CaptureSession::PlaceLabelsAndHandles() {
 }
 
 void CaptureSession::ShowStrip() {
+  TakeDpiOf(overlay_.Frame);
   overlay_.StripAt = layout_.Strip(overlay_.Frame, metrics_.Strip);
   overlay_.StripVisible = true;
 }
@@ -345,9 +379,7 @@ void CaptureSession::Publish() {
   if (!overlay_.StripVisible) overlay_.HoverButton = kNoButton;
   // The outline shows only while no region is, and no button is held.
   if (state_.captureMode != CaptureMode::Draw || heldButtons_ != 0) overlay_.SnapVisible = false;
-  overlay_.ChosenButton = kNoButton;
-  for (int i = 0; state_.annotating && i < kToolbarButtonCount; ++i)
-    if (IsDrawingTool(i) && ToolOfButton(i) == state_.currentTool) overlay_.ChosenButton = i;
+  overlay_.ChosenButton = ChosenToolButton();
   // The box shows its text as it will be drawn: colour and size as chosen now.
   stroke_.StyleBox(overlay_.CurrentColour, fontSize_);
   overlay_.Text = stroke_.Box();

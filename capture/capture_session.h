@@ -4,8 +4,9 @@
 // overlay the session describes. One session is one opening; every field
 // starts from the values below and nothing carries over.
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,8 @@ struct Overlay {
   // which a click without a drag selects.
   bool SnapVisible = false;
   PixelBox Snap;
+  // The dots per inch the handles, labels, strip and panel are laid out at.
+  std::int32_t Dpi = 96;
   bool LabelsVisible = false;  // `LblPos` and `lblInfo`
   PointF SizeLabelAt;
   PointF InfoLabelAt;
@@ -137,6 +140,19 @@ class CaptureView {
 inline constexpr std::wstring_view kStepNotStored =
     L"撤销记录存不下这一步（内存不足或屏幕太大）。画好的内容都留在截图上，但无法撤销到这一步之前。";
 
+// The handles, the size label, the strip and the options panel at one dpi, in pixels.
+struct CaptureParts {
+  SizeF Handle{4, 4};
+  SizeF Strip;
+  float SizeLabelHeight = 0;
+  PanelMetrics Panel;
+};
+// A handle's side in the design.
+inline constexpr int kHandleTwips = 60;
+// The parts as designed at that dpi, with a size label `labelHeight` high
+// (its font's line at that dpi).
+CaptureParts DesignedParts(Dpi dpi, float labelHeight);
+
 // Sizes the session needs from the window, in pixels.
 struct CaptureMetrics {
   ScreenArea Screen;  // what the window covers
@@ -148,6 +164,11 @@ struct CaptureMetrics {
   std::vector<Monitor> Monitors;
   // The windows as the screen froze, in window pixels; none: clicks never snap.
   SnapTargets Snap;
+  // The dots per inch of the sizes above, which a monitor of unknown dpi keeps.
+  std::int32_t Dpi = 96;
+  // The parts at another dpi: they take the dpi of the monitor holding the
+  // region. None: they keep the sizes above on every monitor.
+  std::function<CaptureParts(std::int32_t dpi)> PartsAt;
 };
 
 class CaptureSession {
@@ -217,6 +238,7 @@ class CaptureSession {
   float FontSize() const { return fontSize_; }
   const Overlay& Shown() const { return overlay_; }
   const SnapshotStore& Snapshots() const { return snapshots_; }
+  // The sizes in force: those of the monitor holding the region.
   const CaptureMetrics& Metrics() const { return metrics_; }
 
  private:
@@ -224,6 +246,11 @@ class CaptureSession {
   void DiscardRegion();
   void PlaceLabelsAndHandles();
   void ShowStrip();
+  // The parts take the dpi of the monitor holding `frame`.
+  void TakeDpiOf(const FrameRect& frame);
+  void UseDpi(std::int32_t dpi);
+  // The chosen drawing tool's button; kNoButton while none is.
+  int ChosenToolButton() const;
   void ChooseTool(int index);
   // The region's frame is now `frame`: labels, handles, strip and panel follow.
   void PlaceRegion(const FrameRect& frame);
@@ -248,6 +275,7 @@ class CaptureSession {
 
   CaptureView& view_;
   CaptureMetrics metrics_;
+  std::int32_t partsDpi_ = metrics_.Dpi;  // the dpi of metrics_'s parts
   ScreenLayout layout_;
   CaptureState state_;
   StrokeModel stroke_;

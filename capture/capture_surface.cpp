@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "export/excel_property_bag.h"
+#include "win32/dpi_awareness.h"
 
 namespace quillane::capture {
 
@@ -49,8 +50,9 @@ std::vector<Monitor> SystemMonitors() {
   std::vector<Monitor> monitors;
   EnumDisplayMonitors(
       nullptr, nullptr,
-      [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<Monitor>*>(list)->push_back({{area->left, area->top, area->right, area->bottom}});
+      [](HMONITOR monitor, HDC, LPRECT area, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+            {{area->left, area->top, area->right, area->bottom}, win::MonitorDpi(monitor)});
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&monitors));
@@ -71,6 +73,8 @@ bool CaptureSurface::Freeze(const ScreenArea& area) {
   width_ = area.Width;
   height_ = area.Height;
   {
+    // The monitors' own pixels, unscaled, whichever thread freezes them.
+    const win::ThreadDpiAwareness perMonitor = win::ThreadDpiAwareness::PerMonitor();
     const win::WindowDc screen(nullptr);
     BitBlt(dc_->Get(), 0, 0, width_, height_, screen.Get(), area.Left, area.Top, SRCCOPY);
   }

@@ -32,7 +32,8 @@ PictureCodec& PropertyBagCodec();
 
 // The whole virtual screen (every monitor), in screen pixels.
 ScreenArea VirtualScreen();
-// Every monitor the system shows, in screen pixels.
+// Every monitor the system shows, in screen pixels, with its dpi where this
+// thread is per-monitor aware.
 std::vector<Monitor> SystemMonitors();
 
 class CaptureSurface final : public SnapshotPicture {

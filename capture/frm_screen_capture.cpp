@@ -14,6 +14,7 @@
 #include "export/system_app_cursor.h"
 #include "win32/design_table.h"
 #include "util/numbers.h"
+#include "win32/dpi_awareness.h"
 #include "win32/kernel_handle.h"
 #include "win32/window_classes.h"
 
@@ -32,31 +33,8 @@ CursorPoint ScreenCursor() {
   return {cursor.x, cursor.y};
 }
 
-// The dpi awareness of this thread, for another thread to read the screen
-// in, so that screen pixels mean the same to both. Systems before Windows 10
-// have one awareness for the whole process, and no such calls.
-class ThreadDpiAwareness {
- public:
-  ThreadDpiAwareness() {
-    if (const auto get = Function<void*(WINAPI*)()>("GetThreadDpiAwarenessContext")) context_ = get();
-  }
-  void Adopt() const {
-    if (const auto set = Function<void*(WINAPI*)(void*)>("SetThreadDpiAwarenessContext"); set && context_) set(context_);
-  }
-
- private:
-  template <typename F>
-  static F Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    // Through void* since FARPROC and the real signature are unrelated function types.
-    return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-  }
-  void* context_ = nullptr;
-};
-
 constexpr UINT_PTR kKeepFrozenTimer = 1;
 constexpr UINT kKeepFrozenDelayMs = 50;
-constexpr int kHandleTwips = 60;  // 4 pixels at 96 dpi
 constexpr const wchar_t* kCaption = L"截屏";
 constexpr const wchar_t* kFontFace = L"宋体";
 
@@ -144,6 +122,10 @@ FrmScreenCapture::FrmScreenCapture(const CaptureServices& services, PictureCodec
 
 bool FrmScreenCapture::Open(HWND owner) {
   if (Exists() || session_) return false;
+  programAwareness_ = win::ThreadDpiAwareness::Current();
+  // The picture, the monitors and the window in the monitors' own pixels,
+  // unscaled on every monitor; the window keeps this awareness for life.
+  const win::ThreadDpiAwareness perMonitor = win::ThreadDpiAwareness::PerMonitor();
   const ScreenArea area = VirtualScreen();
   // The window list is taken before the window exists, so it never holds
   // the capture's own windows.
@@ -154,10 +136,7 @@ bool FrmScreenCapture::Open(HWND owner) {
   // The desktop is copied while the window and its controls are made: they
   // stay hidden until it is frozen, so it holds nothing of them, and the
   // time the screen takes to read is not waited for twice.
-  std::future<bool> frozen = std::async(std::launch::async, [this, area, dpiAwareness = ThreadDpiAwareness()] {
-    dpiAwareness.Adopt();
-    return surface_.Freeze(area);
-  });
+  std::future<bool> frozen = std::async(std::launch::async, [this, area] { return surface_.Freeze(area); });
   const ClassStyle cls{win::kCaptureWindowClass, nullptr, LoadCursorW(nullptr, IDC_ARROW), CS_DBLCLKS};
   if (!CreateWindowOf(cls, WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, area.Left, area.Top, area.Width,
                       area.Height, owner, nullptr)) {
@@ -178,31 +157,41 @@ bool FrmScreenCapture::Open(HWND owner) {
     Destroy();
     return false;
   }
-  const float handle = static_cast<float>(handleSize_);
+  shown_.Dpi = dpi.Y;
+  const CaptureParts parts = DesignedParts({dpi.X, dpi.Y}, static_cast<float>(labelHeight_));
   std::vector<Monitor> monitors = ScreenLayout::FromScreenMonitors(area, services_.Monitors()).Monitors();
   std::vector<PixelBox> monitorBoxes;
   for (const Monitor& monitor : monitors) monitorBoxes.push_back(monitor.Area);
   session_.emplace(static_cast<CaptureView&>(*this), surface_,
-                   CaptureMetrics{area, {handle, handle}, picture1_.Layout().Strip, static_cast<float>(labelHeight_),
-                                  DesignedPanel({dpi.X, dpi.Y}), std::move(monitors),
-                                  SnapTargets(windows, std::move(monitorBoxes))});
+                   CaptureMetrics{area, parts.Handle, parts.Strip, parts.SizeLabelHeight, parts.Panel,
+                                  std::move(monitors), SnapTargets(windows, std::move(monitorBoxes)), dpi.Y,
+                                  [this](std::int32_t at) {
+                                    const win::Font font = LabelFontAt(at);
+                                    return DesignedParts({at, at}, static_cast<float>(LineHeight(font.Get())));
+                                  }});
   session_->Open();
   return true;
 }
 
+win::Font FrmScreenCapture::LabelFontAt(std::int32_t dpi) {
+  return win::CreateDesignFont(kFontFace, 10.5, FW_NORMAL, {dpi, dpi});
+}
+
+int FrmScreenCapture::LineHeight(HFONT font) const {
+  const win::WindowDc dc(Handle());
+  const win::SelectGuard selected(dc.Get(), font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.Get(), &metrics);
+  return metrics.tmHeight;
+}
+
 bool FrmScreenCapture::CreateControls(win::DisplayDpi dpi) {
-  labelFont_ = win::CreateDesignFont(kFontFace, 10.5, FW_NORMAL, dpi);
+  labelFont_ = LabelFontAt(dpi.Y);
   frameBrush_.Reset(CreateSolidBrush(kFrameColour));
   labelBrush_.Reset(CreateSolidBrush(kLabelBackColour));
   lblPos_ = CreateLabel(shown_.SizeText.c_str());
   lblInfo_ = CreateLabel(shown_.InfoText.c_str());
-  {
-    const win::WindowDc dc(Handle());
-    const win::SelectGuard font(dc.Get(), labelFont_.Get());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.Get(), &metrics);
-    labelHeight_ = metrics.tmHeight;
-  }
+  labelHeight_ = LineHeight(labelFont_.Get());
   sizeLabelSize_ = LabelSize(shown_.SizeText);
   infoLabelSize_ = LabelSize(shown_.InfoText);
   bool made = lblPos_ && lblInfo_ && CreateOptionsPanel(dpi);
@@ -281,6 +270,23 @@ SIZE FrmScreenCapture::LabelSize(const std::wstring& text) const {
   return {extent.cx + 4, labelHeight_};
 }
 
+void FrmScreenCapture::LayOutAt(std::int32_t dpi) {
+  const win::DisplayDpi both{dpi, dpi};
+  // Every control takes the new font before the old one goes.
+  win::Font font = LabelFontAt(dpi);
+  for (const HWND label : {lblPos_, lblInfo_})
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  picture1_.LayOut({dpi, dpi}, font.Get());
+  options_.LayOut(both, font.Get());
+  labelFont_ = std::move(font);
+  labelHeight_ = LineHeight(labelFont_.Get());
+  sizeLabelSize_ = LabelSize(shown_.SizeText);
+  infoLabelSize_ = LabelSize(shown_.InfoText);
+  handleSize_ = Pixel(session_->Metrics().Handle.Width);
+  textBox_.SetDpi(both);
+  dpi_ = both;
+}
+
 void FrmScreenCapture::InvalidateFrame(const Overlay& overlay) {
   for (const Outline& outline : {OutlineOf(overlay), SnapOutlineOf(overlay)})
     for (int i = 0; i < outline.Count; ++i) InvalidateRect(Handle(), &outline.Edges[i], FALSE);
@@ -294,15 +300,18 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
     InvalidateFrame(shown_);
     InvalidateFrame(overlay);
   }
-  if (overlay.SizeText != shown_.SizeText) {
+  // The controls take the dpi of the monitor holding the region.
+  const bool laidOut = overlay.Dpi != shown_.Dpi && session_;
+  if (laidOut) LayOutAt(overlay.Dpi);
+  if (overlay.SizeText != shown_.SizeText || laidOut) {
     SetWindowTextW(lblPos_, overlay.SizeText.c_str());
     sizeLabelSize_ = LabelSize(overlay.SizeText);
   }
-  if (overlay.InfoText != shown_.InfoText) {
+  if (overlay.InfoText != shown_.InfoText || laidOut) {
     SetWindowTextW(lblInfo_, overlay.InfoText.c_str());
     infoLabelSize_ = LabelSize(overlay.InfoText);
   }
-  if (overlay.Panel != shown_.Panel) options_.ShowShape(overlay.Panel);
+  if (overlay.Panel != shown_.Panel || laidOut) options_.ShowShape(overlay.Panel);
   options_.ShowPickers(overlay.CurrentColour, overlay.SwatchBorders, overlay.Face);
   options_.ShowSizeText(overlay.FontSizeText);
   picture1_.ShowHover(overlay.HoverButton);
@@ -448,7 +457,8 @@ namespace {
 // Not every system does that for owned windows; Wine opens them behind it.
 class ModalScope {
  public:
-  ModalScope(int& depth, HWND capture) : depth_(depth) {
+  ModalScope(int& depth, HWND capture, DPI_AWARENESS_CONTEXT programAwareness)
+      : depth_(depth), programAwareness_(programAwareness) {
     if (depth_++ > 0) return;
     capture_ = capture;
     hook_.Reset(SetWindowsHookExW(WH_CBT, &Activating, nullptr, GetCurrentThreadId()));
@@ -471,6 +481,8 @@ class ModalScope {
   }
 
   int& depth_;
+  // The dialogs are aware of dpi as the rest of the program is.
+  win::ThreadDpiAwareness programAwareness_;
   win::WindowsHook hook_;
   // Only the user-interface thread opens dialogs, one capture at a time.
   static inline HWND capture_ = nullptr;
@@ -483,7 +495,7 @@ constexpr std::wstring_view kNoMemoryForCopy = L"无法复制截图：内存不�
 
 void FrmScreenCapture::Tell(std::wstring_view text, std::wstring_view title, UINT icon) {
   // The box belongs to this window, which it disables while it is open.
-  const ModalScope modal(modal_, Handle());
+  const ModalScope modal(modal_, Handle(), programAwareness_);
   services_.Dialogs.ShowMessage(Handle(), text, title, MB_OK | icon);
 }
 
@@ -532,7 +544,7 @@ win::SaveFileRequest CaptureSaveRequest() {
 bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp onClipboard) {
   win::SaveFileAnswer answer;
   {
-    const ModalScope modal(modal_, Handle());
+    const ModalScope modal(modal_, Handle(), programAwareness_);
     answer = services_.Dialogs.ChooseSaveFile(Handle(), CaptureSaveRequest());
   }
   if (answer.Result == win::SaveFileAnswer::Outcome::Failed) {
@@ -541,7 +553,7 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
   }
   bool written = false;
   if (answer.Chosen()) {
-    const ModalScope modal(modal_, Handle());
+    const ModalScope modal(modal_, Handle(), programAwareness_);
     written = exporting::SaveImageFile(picture, answer.FileName, FormatExtensionOf(answer.FileName),
                                        exporting::kCaptureJpegQuality, exporting::kCaptureColorDepth,
                                        exporting::kCaptureCompression,
@@ -637,6 +649,10 @@ LRESULT FrmScreenCapture::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_ERASEBKGND:
       return 1;
+    case WM_DPICHANGED:
+      // The window covers every monitor whatever their dpi: it keeps its
+      // place rather than take the size the system suggests for one monitor.
+      return 0;
     case WM_PAINT:
       Paint();
       return 0;

@@ -111,6 +111,11 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   bool Listening() const { return session_ && modal_ == 0; }
 
   bool CreateControls(win::DisplayDpi dpi);
+  // The labels' font at a monitor's dpi, and the height of its line.
+  static win::Font LabelFontAt(std::int32_t dpi);
+  int LineHeight(HFONT font) const;
+  // The labels, strip, panel, handles and text box at the dpi of another monitor.
+  void LayOutAt(std::int32_t dpi);
   bool CreateOptionsPanel(win::DisplayDpi dpi);
   HWND CreateLabel(const wchar_t* caption);
   SIZE LabelSize(const std::wstring& text) const;
@@ -140,6 +145,7 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   HWND lblPos_ = nullptr;   // owned by the window
   HWND lblInfo_ = nullptr;  // owned by the window
   int modal_ = 0;           // dialogs and message boxes of ours open now
+  DPI_AWARENESS_CONTEXT programAwareness_ = nullptr;  // the thread's before the capture opened
   int handleSize_ = 4;      // pixels, from the design's twips at the display's dpi
   bool keepFrozenTimer_ = false;  // the persistent copy waits for its timer
   win::DisplayDpi dpi_;

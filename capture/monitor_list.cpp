@@ -36,28 +36,37 @@ ScreenLayout ScreenLayout::FromScreenMonitors(const ScreenArea& screen, const st
   std::vector<Monitor> inWindow;
   for (const Monitor& m : onScreen)
     inWindow.push_back({{m.Area.Left - screen.Left, m.Area.Top - screen.Top, m.Area.Right - screen.Left,
-                         m.Area.Bottom - screen.Top}});
+                         m.Area.Bottom - screen.Top},
+                        m.DotsPerInch});
   return {screen, std::move(inWindow)};
 }
 
-const PixelBox& ScreenLayout::Holding(const FrameRect& region) const {
+const Monitor& ScreenLayout::MonitorHolding(const FrameRect& region) const {
   const PixelBox box = Pixels(region);
   const Monitor* best = nullptr;
   std::int64_t most = 0;
   for (const Monitor& m : monitors_)
     if (const std::int64_t o = Overlap(m.Area, box); o > most) most = o, best = &m;
-  if (best) return best->Area;
-  return Holding(PointF{region.Left, region.Top});
+  if (best) return *best;
+  return MonitorHolding(PointF{region.Left, region.Top});
 }
 
-const PixelBox& ScreenLayout::Holding(PointF point) const {
+const Monitor& ScreenLayout::MonitorHolding(PointF point) const {
   const std::int32_t x = Pixel(point.X), y = Pixel(point.Y);
   const Monitor* best = &monitors_.front();
   std::int64_t nearest = std::numeric_limits<std::int64_t>::max();
   for (const Monitor& m : monitors_)
     if (const std::int64_t d = Distance(m.Area, x, y); d < nearest) nearest = d, best = &m;
-  return best->Area;
+  return *best;
 }
+
+const PixelBox& ScreenLayout::Holding(const FrameRect& region) const { return MonitorHolding(region).Area; }
+
+const PixelBox& ScreenLayout::Holding(PointF point) const { return MonitorHolding(point).Area; }
+
+std::int32_t ScreenLayout::DpiHolding(const FrameRect& region) const { return MonitorHolding(region).DotsPerInch; }
+
+std::int32_t ScreenLayout::DpiHolding(PointF point) const { return MonitorHolding(point).DotsPerInch; }
 
 bool ScreenLayout::OnAny(std::int32_t x, std::int32_t y) const {
   return std::any_of(monitors_.begin(), monitors_.end(), [&](const Monitor& m) { return m.Area.Contains(x, y); });

@@ -2,7 +2,10 @@
 // The monitors the capture covers, and the "screen ends here" rules taken
 // from the monitor that holds a region rather than from the box around all
 // of them: with monitors of different sizes that box has corners no monitor
-// shows. All areas are in the capture window's pixels.
+// shows. All areas are in the capture window's pixels. Each monitor has its
+// own dots per inch: the controls over the picture take the one of the
+// monitor that holds the region.
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -12,6 +15,8 @@ namespace quillane::capture {
 
 struct Monitor {
   PixelBox Area;
+  // 0: not known; the capture's own (the system's) applies.
+  std::int32_t DotsPerInch = 0;
   bool operator==(const Monitor&) const = default;
 };
 
@@ -27,6 +32,9 @@ class ScreenLayout {
   // The monitor showing most of the region; for a region on none, the nearest.
   const PixelBox& Holding(const FrameRect& region) const;
   const PixelBox& Holding(PointF point) const;
+  // The dots per inch of the monitor holding the region or the point (0: not known).
+  std::int32_t DpiHolding(const FrameRect& region) const;
+  std::int32_t DpiHolding(PointF point) const;
   // Every pixel of the region lies on some monitor.
   bool Shows(const FrameRect& region) const;
   // The pixel column right of `x` (row below `y`) lies on no monitor: the
@@ -53,6 +61,8 @@ class ScreenLayout {
 
  private:
   bool OnAny(std::int32_t x, std::int32_t y) const;
+  const Monitor& MonitorHolding(const FrameRect& region) const;
+  const Monitor& MonitorHolding(PointF point) const;
   std::vector<Monitor> monitors_;
 };
 

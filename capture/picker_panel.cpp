@@ -49,20 +49,33 @@ void OpenCombo(HWND Chwnd) {
   SendMessageW(Chwnd, CB_SHOWDROPDOWN, dropped ? FALSE : TRUE, 0);
 }
 
+void PickerPanel::Measure(win::DisplayDpi dpi) {
+  palette_ = LayOutPalette({dpi.X, dpi.Y});
+  fontLayout_ = LayOutFontPanel({dpi.X, dpi.Y});
+  fontPlace_ = win::PixelRect({120, 120, 1095, 375}, dpi);
+  colourPlace_ = win::PixelRect({1180, 60, 2415, 440}, dpi);
+  // The list is as tall as eight sizes or so.
+  listHeight_ = MulDiv(180, dpi.Y, 96);
+  letterFont_ = win::CreateDesignFont(L"宋体", 12, FW_BOLD, dpi);
+}
+
+RECT PickerPanel::ComboPlace() const {
+  RECT combo = RectOf(fontLayout_.Combo);
+  combo.bottom += listHeight_;
+  return combo;
+}
+
 bool PickerPanel::Create(HWND form, win::DisplayDpi dpi, HFONT font, Events events) {
   events_ = std::move(events);
   font_ = font;
-  palette_ = LayOutPalette({dpi.X, dpi.Y});
-  fontLayout_ = LayOutFontPanel({dpi.X, dpi.Y});
-  colourPlace_ = win::PixelRect({1180, 60, 2415, 440}, dpi);
-  letterFont_ = win::CreateDesignFont(L"宋体", 12, FW_BOLD, dpi);
+  Measure(dpi);
   const auto hover = [this](const std::function<void()>& what) {
     return CapturePicture::Events{{}, [what](POINT) {
                                     if (what) what();
                                   }, {}, {}};
   };
   if (!picture2_.Create(form, {0, 0, 0, 0}, {kFill, kFrame}, hover(events_.PanelHover)) ||
-      !picFont_.Create(picture2_.Handle(), win::PixelRect({120, 120, 1095, 375}, dpi), {kFill, std::nullopt},
+      !picFont_.Create(picture2_.Handle(), fontPlace_, {kFill, std::nullopt},
                        hover([this] { events_.FontHover(false); }),
                        [this](HDC dc, const RECT&) { PaintFontPanel(dc); }) ||
       !picColor_.Create(picture2_.Handle(), colourPlace_, {kFill, std::nullopt},
@@ -87,12 +100,11 @@ bool PickerPanel::Create(HWND form, win::DisplayDpi dpi, HFONT font, Events even
   text1_ = CreateWindowExW(0, L"EDIT", kStartSizeText.data(), WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL,
                            text.left, text.top, text.right - text.left, text.bottom - text.top, Face(), nullptr,
                            win::ModuleInstance(), nullptr);
-  // Under the face, which opens its list; the list is as tall as eight sizes or so.
-  const RECT combo = RectOf(fontLayout_.Combo);
+  // Under the face, which opens its list.
+  const RECT combo = ComboPlace();
   combo1_ = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST,
-                            combo.left, combo.top, combo.right - combo.left,
-                            combo.bottom - combo.top + MulDiv(180, dpi.Y, 96), FontPanel(), nullptr,
-                            win::ModuleInstance(), nullptr);
+                            combo.left, combo.top, combo.right - combo.left, combo.bottom - combo.top, FontPanel(),
+                            nullptr, win::ModuleInstance(), nullptr);
   if (!text1_ || !combo1_) return false;
   // Only our picture of the box shows: the system's own would peek out from under it.
   SetWindowRgn(combo1_, CreateRectRgn(0, 0, 0, 0), FALSE);
@@ -111,6 +123,22 @@ bool PickerPanel::Create(HWND form, win::DisplayDpi dpi, HFONT font, Events even
   ShowWindow(Face(), SW_SHOWNA);
   ShowWindow(ColourPanel(), SW_SHOWNA);
   return true;
+}
+
+void PickerPanel::LayOut(win::DisplayDpi dpi, HFONT font) {
+  Measure(dpi);
+  font_ = font;
+  const auto place = [](HWND control, const RECT& r) {
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  place(FontPanel(), fontPlace_);
+  place(ColourPanel(), colourPlace_);
+  place(Face(), RectOf(fontLayout_.Face));
+  place(text1_, RectOf(fontLayout_.Text));
+  place(combo1_, ComboPlace());
+  for (const HWND control : {text1_, combo1_}) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  SendMessageW(text1_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void PickerPanel::ShowShape(const PanelShape& shape) {

@@ -37,6 +37,9 @@ class PickerPanel {
   // Created hidden in `form`; `font` is the font of the size text and the
   // list, and must outlive the panel.
   bool Create(HWND form, win::DisplayDpi dpi, HFONT font, Events events);
+  // Lays the pickers out at another dpi with another font (as for Create);
+  // the panel's own size and shape follow from the form (ShowShape).
+  void LayOut(win::DisplayDpi dpi, HFONT font);
 
   HWND Handle() const { return picture2_.Handle(); }
   HWND FontPanel() const { return picFont_.Handle(); }
@@ -61,11 +64,17 @@ class PickerPanel {
   void PaintPalette(HDC dc) const;
   void PaintFace(HDC dc, const RECT& client) const;
   void PaintFontPanel(HDC dc) const;
+  // The pickers' places and the letter's font at that dpi.
+  void Measure(win::DisplayDpi dpi);
+  // `Combo1` with its list.
+  RECT ComboPlace() const;
 
   Events events_;
   PaletteLayout palette_{};
   FontPanelLayout fontLayout_{};
+  RECT fontPlace_{};
   RECT colourPlace_{};
+  int listHeight_ = 0;
   std::uint32_t colour_ = kStartColour;
   std::array<bool, kSwatchCount> borders_{};
   FaceLook face_ = FaceLook::Normal;

@@ -78,6 +78,20 @@ bool ToolbarStrip::Create(HWND form, Dpi dpi, HFONT font, Events events) {
   return true;
 }
 
+void ToolbarStrip::LayOut(Dpi dpi, HFONT font) {
+  layout_ = LayOutToolbar(dpi);
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  for (int i = 0; i < kToolbarButtonCount; ++i) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle();
+    tool.uId = static_cast<UINT_PTR>(i);
+    tool.rect = RectOf(layout_.Buttons[static_cast<std::size_t>(i)]);
+    SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 bool ToolbarStrip::MakeIcons() {
   icons_ = DrawIcons(kFill);
   hotIcons_ = DrawIcons(kHoverFill);

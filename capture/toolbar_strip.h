@@ -25,6 +25,10 @@ class ToolbarStrip {
   // must outlive the strip.
   bool Create(HWND form, Dpi dpi, HFONT font, Events events);
 
+  // Lays the buttons and their tooltips out at another dpi; the form sizes
+  // the strip. `font` as for Create.
+  void LayOut(Dpi dpi, HFONT font);
+
   HWND Handle() const { return picture_.Handle(); }
   HWND Tooltip() const { return tooltip_; }
   const ToolbarLayout& Layout() const { return layout_; }

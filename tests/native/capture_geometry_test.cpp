@@ -178,7 +178,7 @@ struct Layout {
 std::vector<Layout> Layouts() {
   return {{"beside", {0, 0, 3200, 1080}, {{{0, 0, 1920, 1080}}, {{1920, 0, 3200, 1024}}}, {0, 0, 1920, 1080},
            {1920, 0, 3200, 1024}},
-          {"left and above", {-1280, -300, 3200, 1380}, {{{0, 0, 1920, 1080}}, {{-1280, -300, 0, 724}}},
+          {"left and above", {-1280, -300, 3200, 1380}, {{{0, 0, 1920, 1080}}, {{-1280, -300, 0, 724}, 144}},
            {1280, 300, 3200, 1380}, {0, 0, 1280, 1024}}};
 }
 
@@ -186,13 +186,15 @@ TEST(CaptureScreenLayout, TheMonitorHoldingARegionPlacesTheStripAndThePanel) {
   for (const Layout& l : Layouts()) {
     SCOPED_TRACE(l.Name);
     const ScreenLayout layout = ScreenLayout::FromScreenMonitors(l.Screen, l.OnScreen);
-    ASSERT_EQ(layout.Monitors(), (std::vector<Monitor>{{l.Big}, {l.Small}}));
+    ASSERT_EQ(layout.Monitors(), (std::vector<Monitor>{{l.Big}, {l.Small, l.OnScreen[1].DotsPerInch}}));
     const auto f = [](const PixelBox& m, float x, float y, float w, float h) {
       return FrameRect{m.Left + x, m.Top + y, w, h};
     };
     // Near the small monitor's bottom, level with the big one's: the strip goes inside the region.
     const FrameRect low = f(l.Small, 300, 1024 - 40, 400, 30);
     EXPECT_EQ(layout.Holding(low), l.Small);
+    EXPECT_EQ(layout.DpiHolding(low), l.OnScreen[1].DotsPerInch);
+    EXPECT_EQ(layout.DpiHolding(PointF{low.Left, low.Top}), l.OnScreen[1].DotsPerInch);
     const PointF strip = layout.Strip(low, kStrip);
     EXPECT_EQ(strip, (PointF{low.Right() - 241, low.Bottom() - 26 - 4}));
     EXPECT_LE(layout.Panel(strip, kStrip, 37).Y + 37, l.Small.Bottom);

@@ -65,6 +65,11 @@ using MouseButton::Right;
 
 class CaptureSessionTest : public ::testing::Test {
  protected:
+  // Monitors that tell their dpi, and the parts at a dpi.
+  CaptureSessionTest(ScreenArea screen, std::vector<Monitor> monitors, std::function<CaptureParts(std::int32_t)> partsAt)
+      : session(view, picture,
+                {screen, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96}), std::move(monitors), {}, 96,
+                 std::move(partsAt)}) {}
   explicit CaptureSessionTest(ScreenArea screen = {0, 0, 1280, 800}, std::vector<Monitor> monitors = {})
       : session(view, picture, {screen, {4, 4}, {241, 26}, 14, DesignedPanel({96, 96}), std::move(monitors)}) {}
   void SetUp() override { session.Open(); }
@@ -799,6 +804,79 @@ TEST_F(CaptureSessionOnTwoMonitorsTest, HandlesReadTheScreenCursorAndMovesKeepTo
   session.Move(kLeft, {5000, 5000});
   EXPECT_EQ(Shown().Frame.Left, 2560 - 1290);
   EXPECT_EQ(Shown().Frame.Top, 1024 - 430);
+}
+
+// Monitors of 96, 120 and 144 dpi side by side, and one whose dpi the
+// system cannot tell. The size label, 14 pixels high at 96 dpi, grows with the dpi.
+class CaptureSessionAtMonitorDpisTest : public CaptureSessionTest {
+ protected:
+  CaptureSessionAtMonitorDpisTest()
+      : CaptureSessionTest({0, 0, 5120, 800},
+                           {{{0, 0, 1280, 800}, 96}, {{1280, 0, 2560, 800}, 120}, {{2560, 0, 3840, 800}, 144},
+                            {{3840, 0, 5120, 800}, 0}},
+                           [this](std::int32_t dpi) {
+                             ++partsAsked;
+                             return DesignedParts({dpi, dpi}, static_cast<float>(dpi) * 14 / 96);
+                           }) {}
+  int partsAsked = 0;
+};
+
+TEST_F(CaptureSessionAtMonitorDpisTest, TheHandlesStripAndPanelTakeTheDpiOfTheMonitorHoldingTheRegion) {
+  struct Parts {
+    std::int32_t Dpi;
+    float Handle;
+    SizeF Strip;
+    float PanelHeight;
+  };
+  const Parts at96{96, 4, {241, 26}, 37}, at120{120, 5, {302, 32}, 47}, at144{144, 6, {362, 39}, 56};
+  const struct {
+    const char* What;
+    std::function<void()> Do;
+    const Parts& Expected;
+  } steps[] = {
+      {"a region drawn on the first", [&] { DragOut({1100, 300}, {1200, 400}); }, at96},
+      {"dragged onto the second",
+       [&] {
+         session.Press(Left, {1150, 350});
+         session.Move(kLeft, {2150, 350});
+         session.Release(Left, {2150, 350});
+       },
+       at120},
+      {"moved by keys onto the third", [&] { for (int i = 0; i < 50; ++i) session.KeyDown(kKeyRight, true, false); },
+       at144},
+      {"a text tool chosen there", [&] { session.ToolbarClick(kTextTool); }, at144},
+      {"moved by keys mostly back onto the second",
+       [&] { for (int i = 0; i < 10; ++i) session.KeyDown(kKeyLeft, true, false); }, at120},
+      {"onto the monitor of unknown dpi: the capture's own",
+       [&] {
+         session.Move(0, {4000, 300});
+         session.KeyDown(kKeyA, true, false);
+       },
+       at96},
+      {"a band held out mostly on the third, before its release",
+       [&] {
+         session.ToolbarClick(kUndoButton);  // at the clean desktop: no region, no tool
+         session.Press(Left, {2500, 100});
+         session.Move(kLeft, {2700, 200});
+       },
+       at144},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.What);
+    step.Do();
+    const Parts& e = step.Expected;
+    const CaptureMetrics& m = session.Metrics();
+    EXPECT_EQ(Shown().Dpi, e.Dpi);
+    EXPECT_EQ(m.Handle, (SizeF{e.Handle, e.Handle}));
+    EXPECT_EQ(m.Strip, e.Strip);
+    EXPECT_EQ(m.Panel.Height, e.PanelHeight);
+    EXPECT_EQ(m.SizeLabelHeight, static_cast<float>(e.Dpi) * 14 / 96);
+    // The handles sit on the frame at that size; the strip and a text panel are as wide as the strip.
+    EXPECT_EQ(Shown().Handles[0], (PointF{Shown().Frame.Left - e.Handle / 2, Shown().Frame.Top - e.Handle / 2}));
+    if (Shown().PanelVisible) EXPECT_EQ(Shown().Panel.Width, e.Strip.Width);
+  }
+  // Asked once a change of dpi, never again for the dpi in force.
+  EXPECT_EQ(partsAsked, 5);
 }
 
 // The keys, as the window hands them in: a virtual-key code with Ctrl and Shift.

@@ -1,11 +1,15 @@
 // The capture at 96 and 120 dots per inch. Wine reads the setting when a
-// process starts, so each dpi runs in a child process of this binary.
+// process starts, so each dpi runs in a child process of this binary. And on
+// monitors of different dpi side by side, which Wine cannot show: the
+// monitor list says so.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "capture/frm_screen_capture.h"
 #include "capture_backdrop.h"
@@ -16,6 +20,7 @@
 #include "test_windows.h"
 #include "waiting.h"
 #include "win32/design_table.h"
+#include "win32/dpi_awareness.h"
 #include "win32/kernel_handle.h"
 #include "win32/registry_key.h"
 
@@ -80,6 +85,110 @@ TEST(CaptureAtDpiChild, DISABLED_TheFrozenPictureCoversTheWholeScreen) {
 
 TEST(CaptureAtDpi, TheFrozenPictureCoversTheWholeScreenAt96And120Dpi) {
   testing_support::ExpectChildrenPassAt({96, 120}, L"CaptureAtDpiChild.*");
+}
+
+// The screen cut in three monitors of 96, 120 and 144 dpi, left to right.
+std::vector<Monitor> ThreeMonitors() {
+  const ScreenArea area = VirtualScreen();
+  const int third = area.Width / 3;
+  std::vector<Monitor> monitors;
+  for (const int i : {0, 1, 2})
+    monitors.push_back({{area.Left + third * i, area.Top, i == 2 ? area.Left + area.Width : area.Left + third * (i + 1),
+                         area.Top + area.Height},
+                        96 + 24 * i});
+  return monitors;
+}
+
+DPI_AWARENESS ThreadAwareness() { return GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()); }
+
+TEST(CaptureMonitorDpi, TheControlsTakeTheDpiOfTheMonitorHoldingTheRegionAsItMoves) {
+  testing_support::FakeDialogs dialogs;
+  CaptureServices services{dialogs};
+  services.Monitors = ThreeMonitors;
+  win::Owned<FrmScreenCapture> capture(services);
+  // As the program's manifest says (Wine makes every program per-monitor aware).
+  const win::ThreadDpiAwareness program(DPI_AWARENESS_CONTEXT_SYSTEM_AWARE);
+  ASSERT_EQ(ThreadAwareness(), DPI_AWARENESS_SYSTEM_AWARE);
+  ASSERT_TRUE(capture.Open(nullptr));
+  // Only the capture's window is per-monitor aware; the thread is as before.
+  EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_SYSTEM_AWARE);
+  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(capture.Handle())),
+            DPI_AWARENESS_PER_MONITOR_AWARE);
+  ShowWindow(capture.Handle(), SW_SHOW);
+  UpdateWindow(capture.Handle());
+  const int third = VirtualScreen().Width / 3;
+  using testing_support::Delivery;
+  const auto size = [](HWND window) {
+    const RECT r = testing_support::PlaceInParent(window);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  const auto fontHeight = [](HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+  };
+  // A region 100 wide on the first monitor.
+  testing_support::Drag(capture.Handle(), {third / 2, 100}, {third / 2 + 100, 200}, Delivery::Real);
+  const struct {
+    const char* What;
+    std::function<void()> Move;
+    int Dpi;
+    SIZE Strip;
+    int Handle;
+    LONG FontHeight;
+    int PanelHeight;  // with the text tool chosen; 0: no tool, the region moves with a drag
+  } rows[] = {
+      {"drawn on the first", [] {}, 96, {241, 26}, 4, -14, 0},
+      {"dragged onto the second",
+       [&] {
+         testing_support::Drag(capture.Handle(), {third / 2 + 50, 150}, {third * 3 / 2 + 50, 150}, Delivery::Real);
+       },
+       120, {302, 32}, 5, -18, 0},
+      {"dragged onto the third", [&] {
+         testing_support::Drag(capture.Handle(), {third * 3 / 2 + 50, 150}, {third * 5 / 2 + 50, 150}, Delivery::Real);
+       },
+       144, {362, 39}, 6, -21, 56},
+      {"moved by keys mostly back onto the second, the text tool chosen",
+       [&] {
+         const int past = static_cast<int>(capture.Session().Shown().Frame.Left) - 2 * third;
+         for (int i = 0; i < past / 10 + 6; ++i)
+           testing_support::PressKey(VK_LEFT, Delivery::Real, testing_support::kControl);
+       },
+       120, {302, 32}, 5, -18, 47},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.What);
+    row.Move();
+    EXPECT_EQ(capture.Session().Shown().Dpi, row.Dpi);
+    ASSERT_TRUE(IsWindowVisible(capture.Strip()));
+    EXPECT_EQ(size(capture.Strip()).cx, row.Strip.cx);
+    EXPECT_EQ(size(capture.Strip()).cy, row.Strip.cy);
+    for (int i = 0; i < kHandleCount; ++i) {
+      EXPECT_EQ(size(capture.HandleWindow(i)).cx, row.Handle) << i;
+      EXPECT_EQ(size(capture.HandleWindow(i)).cy, row.Handle) << i;
+    }
+    for (const HWND control : {capture.SizeLabel(), capture.InfoLabel(), capture.Pickers().SizeText()})
+      EXPECT_EQ(fontHeight(control), row.FontHeight);
+    if (row.PanelHeight == 0) continue;
+    // The text tool's button where the strip shows it at this dpi opens its panel, as wide as the strip.
+    if (!IsWindowVisible(capture.OptionsPanel())) {
+      const PixelBox& b = capture.Toolbar().Layout().Buttons[kTextTool];
+      testing_support::Click(capture.Strip(), {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2}, Delivery::Real);
+    }
+    ASSERT_TRUE(IsWindowVisible(capture.OptionsPanel()));
+    EXPECT_EQ(size(capture.OptionsPanel()).cx, row.Strip.cx);
+    EXPECT_EQ(size(capture.OptionsPanel()).cy, row.PanelHeight);
+    // The palette's last swatch (2360 twips into its panel) still lies inside the panel.
+    EXPECT_GE(size(capture.ColourPanel()).cx, 2360 * row.Dpi / 1440);
+    // Keys for moving the region, not the size box the click may have focused.
+    SetFocus(capture.Handle());
+  }
+  // The save dialog is aware of dpi as the rest of the program is.
+  std::optional<DPI_AWARENESS> dialog;
+  dialogs.WhileSaveDialogOpen = [&] { dialog = ThreadAwareness(); };
+  testing_support::PressKey('S', Delivery::Real, testing_support::kControl);
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return !capture.Exists(); }));
+  EXPECT_EQ(dialog, std::optional<DPI_AWARENESS>(DPI_AWARENESS_SYSTEM_AWARE));
 }
 
 }  // namespace
