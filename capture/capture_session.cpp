@@ -19,6 +19,7 @@ bool CaptureSession::Open() {
   view_.SetPointer(Pointer::Cross);
   warnedNotStored_ = false;
   pointer_ = {};
+  pointerKnown_ = false;
   heldButtons_ = 0;
   pressSnap_.reset();
   const bool written = snapshots_.Open();
@@ -34,6 +35,7 @@ void CaptureSession::WarnNotStored(std::wstring_view text) {
 
 void CaptureSession::Press(MouseButton button, PointF at) {
   pointer_ = at;
+  pointerKnown_ = true;
   heldButtons_ |= static_cast<unsigned>(button);
   if (state_.annotating) {
     AnnotationPress(button, at);
@@ -84,6 +86,7 @@ void CaptureSession::CancelRegion(PointF at) {
 
 void CaptureSession::Move(unsigned buttons, PointF at) {
   pointer_ = at;
+  pointerKnown_ = true;
   heldButtons_ = buttons;
   // A pixel that cannot be read leaves the readout as it was.
   if (auto readout = ColourReadout(view_.PixelAt(Pixel(at.X), Pixel(at.Y)))) overlay_.InfoText = std::move(*readout);
@@ -140,6 +143,7 @@ void CaptureSession::ShowStrip() {
 
 void CaptureSession::Release(MouseButton button, PointF at) {
   pointer_ = at;
+  pointerKnown_ = true;
   heldButtons_ &= ~static_cast<unsigned>(button);
   if (state_.annotating) AnnotationRelease(button, at);
   if (button != MouseButton::Left) {
@@ -272,6 +276,8 @@ void CaptureSession::HandlePress(int, CursorPoint screenCursor) {
   state_.handleDragState = HandleDragState::Start;
   state_.cursorNow = screenCursor;
   state_.handlePressedAt = metrics_.Screen.ToWindow(screenCursor.x, screenCursor.y);
+  pointer_ = state_.handlePressedAt;
+  pointerKnown_ = true;
   const FrameRect& f = overlay_.Frame;
   state_.selLeft = f.Left;
   state_.selTop = f.Top;
@@ -290,6 +296,8 @@ void CaptureSession::HandleMove(int index, CursorPoint screenCursor) {
   if (state_.handleDragState != HandleDragState::Start) return;
   state_.cursorNow = screenCursor;
   const PointF cursor = metrics_.Screen.ToWindow(screenCursor.x, screenCursor.y);
+  pointer_ = cursor;
+  pointerKnown_ = true;
   const FrameEdges atPress{state_.selLeft, state_.selTop, state_.selRight, state_.selBottom};
   // The edges move with the pointer exactly and stop at size 0.
   if (const auto resized = layout_.Resize(index, atPress, state_.handlePressedAt, cursor, metrics_.Screen.Size()))
@@ -345,7 +353,25 @@ void CaptureSession::Publish() {
   // The box shows its text as it will be drawn: colour and size as chosen now.
   stroke_.StyleBox(overlay_.CurrentColour, fontSize_);
   overlay_.Text = stroke_.Box();
+  PlaceLoupeNow();
   view_.ShowOverlay(overlay_);
+}
+
+void CaptureSession::PlaceLoupeNow() {
+  overlay_.Loupe.reset();
+  // Only while a region's edge is being chosen: before the first press, in a band, on a held handle.
+  const bool choosing = state_.captureMode == CaptureMode::Draw || state_.handleDragState == HandleDragState::Start;
+  if (!pointerKnown_ || !choosing) return;
+  const auto boxOf = [](PointF at, SizeF size) {
+    return PixelBox{Pixel(at.X), Pixel(at.Y), Pixel(at.X + size.Width), Pixel(at.Y + size.Height)};
+  };
+  std::array<PixelBox, 2> avoid;
+  std::size_t count = 0;
+  if (overlay_.StripVisible) avoid[count++] = boxOf(overlay_.StripAt, metrics_.Strip);
+  if (overlay_.PanelVisible) avoid[count++] = boxOf(overlay_.PanelAt, {overlay_.Panel.Width, metrics_.Panel.Height});
+  overlay_.LoupePointer = {Pixel(pointer_.X), Pixel(pointer_.Y)};
+  overlay_.Loupe = PlaceLoupe(overlay_.LoupePointer.X, overlay_.LoupePointer.Y, layout_.Holding(pointer_),
+                              std::span<const PixelBox>(avoid.data(), count));
 }
 
 void CaptureSession::ToolbarHover(int index) {

@@ -15,6 +15,7 @@
 #include "capture/capture_keys.h"
 #include "capture/capture_pickers.h"
 #include "capture/capture_toolbar.h"
+#include "capture/loupe.h"
 #include "capture/monitor_list.h"
 #include "capture/snapshot_store.h"
 #include "capture/stroke_model.h"
@@ -89,6 +90,10 @@ struct Overlay {
   FaceLook Face = FaceLook::Normal;
   std::wstring FontSizeText{kStartSizeText};  // `Text1`
   TextBox Text;  // `TextEdit`
+  // The loupe, while no region is fixed or a handle is dragged: its place
+  // (nothing: hidden) and the pixel it enlarges, the pointer's.
+  std::optional<PixelBox> Loupe;
+  PixelSpot LoupePointer;
 };
 
 // The window as the session drives it.
@@ -231,6 +236,8 @@ class CaptureSession {
   void NudgePointerBy(std::int32_t dx, std::int32_t dy);
   void SelectAll();
   void Publish();
+  // The loupe beside the pointer, or hidden, as the state wants it.
+  void PlaceLoupeNow();
   void AnnotationPress(MouseButton button, PointF at);
   void AnnotationMove(PointF at);
   void AnnotationRelease(MouseButton button, PointF at);
@@ -255,6 +262,7 @@ class CaptureSession {
   bool warnedNotStored_ = false;
   std::optional<PixelBox> pressSnap_;  // what a click without a drag selects
   PointF pointer_;          // where the last mouse event was
+  bool pointerKnown_ = false;  // no mouse event yet: no loupe
   unsigned heldButtons_ = 0;  // MouseButton bits held down now
 };
 

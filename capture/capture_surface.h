@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "capture/capture_geometry.h"
+#include "capture/loupe.h"
 #include "capture/monitor_list.h"
 #include "capture/snapshot_store.h"
 #include "win32/gdi.h"
@@ -57,6 +58,9 @@ class CaptureSurface final : public SnapshotPicture {
   win::Bitmap CopyArea(const PixelBox& area) const;
   // The backing image's pixel (0x00BBGGRR), or kNoPixel off the picture.
   std::uint32_t PixelAt(std::int32_t x, std::int32_t y) const;
+  // The backing image's own pixels (0x00RRGGBB), for the loupe; what was
+  // drawn into it shows there once GDI is flushed.
+  PixelSource Pixels() const { return {backingPixels_, width_, height_, width_}; }
   const win::Picture& Persistent() const { return persistent_; }
   int Width() const { return width_; }
   int Height() const { return height_; }

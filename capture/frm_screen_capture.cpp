@@ -61,6 +61,17 @@ Outline OutlineOf(const Overlay& overlay) {
   return {4, {{{l, t, r, t + 1}, {l, b - 1, r, b}, {l, t, l + 1, b}, {r - 1, t, r, b}}}};
 }
 
+// `area` but for `hole`, as four bands (some of them empty): above it,
+// below it, and left and right of it.
+std::array<RECT, 4> BandsAround(const RECT& area, const PixelBox& hole) {
+  const LONG top = std::clamp<LONG>(hole.Top, area.top, area.bottom);
+  const LONG bottom = std::clamp<LONG>(hole.Bottom, top, area.bottom);
+  return {{{area.left, area.top, area.right, top},
+           {area.left, bottom, area.right, area.bottom},
+           {area.left, top, std::min<LONG>(area.right, hole.Left), bottom},
+           {std::max<LONG>(area.left, hole.Right), top, area.right, bottom}}};
+}
+
 bool operator==(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -123,6 +134,7 @@ bool FrmScreenCapture::Open(HWND owner) {
     if (!Exists()) return;
     InvalidateRect(Handle(), nullptr, FALSE);
     textBox_.PictureChanged(surface_.BackingDc(), surface_.Width());
+    ShowLoupe(shown_);
   });
   const win::DisplayDpi dpi = win::ScreenDpi();
   dpi_ = dpi;
@@ -276,8 +288,36 @@ void FrmScreenCapture::ShowOverlay(const Overlay& overlay) {
   Place(batch, OptionsPanel(), overlay.PanelAt, panel, overlay.PanelVisible);
   if (batch) EndDeferWindowPos(batch);
   textBox_.Show(overlay.Text, surface_.BackingDc(), surface_.Width());
+  ShowLoupe(overlay);
   shown_ = overlay;
   KeepFocusVisible();
+}
+
+void FrmScreenCapture::ShowLoupe(const Overlay& overlay) {
+  const auto invalidate = [this](const PixelBox& box, std::int32_t dx, std::int32_t dy) {
+    const RECT area{box.Left + dx, box.Top + dy, box.Right + dx, box.Bottom + dy};
+    if (area.right > area.left && area.bottom > area.top) InvalidateRect(Handle(), &area, FALSE);
+  };
+  if (overlay.Loupe && session_) {
+    const PixelSpot at = overlay.LoupePointer;
+    const ScreenArea& screen = session_->Metrics().Screen;
+    const PixelBox changed = loupe_.Update(surface_.Pixels(), at.X, at.Y, screen.Left + at.X, screen.Top + at.Y);
+    if (overlay.Loupe == shown_.Loupe)
+      invalidate(changed, overlay.Loupe->Left, overlay.Loupe->Top);
+    else
+      invalidate(*overlay.Loupe, 0, 0);
+  }
+  if (shown_.Loupe && shown_.Loupe != overlay.Loupe) invalidate(*shown_.Loupe, 0, 0);
+}
+
+void FrmScreenCapture::PaintLoupe(HDC dc, const RECT& area) const {
+  if (!shown_.Loupe) return;
+  const PixelBox& at = *shown_.Loupe;
+  const PixelBox part{std::max<std::int32_t>(area.left, at.Left) - at.Left,
+                      std::max<std::int32_t>(area.top, at.Top) - at.Top,
+                      std::min<std::int32_t>(area.right, at.Right) - at.Left,
+                      std::min<std::int32_t>(area.bottom, at.Bottom) - at.Top};
+  loupe_.Paint(dc, at.Left, at.Top, part);
 }
 
 void FrmScreenCapture::KeepFocusVisible() {
@@ -476,10 +516,20 @@ bool FrmScreenCapture::CutdSave(const win::Picture& picture, win::ClipboardStamp
 
 void FrmScreenCapture::Paint() {
   const win::PaintDc dc(Handle());
-  surface_.Paint(dc.Get(), dc.Area());
+  const RECT& area = dc.Area();
+  // The picture goes round the loupe's place, so the loupe, painted last
+  // over the frame too, is set there once; in bands, not through a clip
+  // region, whose changes cost more than the painting under Wine on a large screen.
+  if (shown_.Loupe) {
+    for (const RECT& band : BandsAround(area, *shown_.Loupe))
+      if (band.right > band.left && band.bottom > band.top) surface_.Paint(dc.Get(), band);
+  } else {
+    surface_.Paint(dc.Get(), area);
+  }
   // A repaint in the middle of a drag (a label that changed its width) keeps the preview.
   if (preview_) capture::DrawAnnotation(dc.Get(), *preview_);
   DrawFrame(dc.Get());
+  PaintLoupe(dc.Get(), area);
 }
 
 LRESULT FrmScreenCapture::Command(WPARAM wParam, LPARAM lParam) {

@@ -20,6 +20,7 @@
 #include "capture/capture_picture.h"
 #include "capture/capture_session.h"
 #include "capture/capture_surface.h"
+#include "capture/loupe_painter.h"
 #include "capture/picker_panel.h"
 #include "capture/toolbar_strip.h"
 #include "capture/window_list.h"
@@ -117,6 +118,10 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   void DrawFrame(HDC dc) const;
   // Shows the picture again where the preview lay.
   void ErasePreview(HDC dc);
+  // The loupe brought up to date with the picture under the pointer; only
+  // its old and new places, or what changed in it, are repainted.
+  void ShowLoupe(const Overlay& overlay);
+  void PaintLoupe(HDC dc, const RECT& area) const;
   // Keys must not go on reaching a control that was hidden with the focus.
   void KeepFocusVisible();
   LRESULT Command(WPARAM wParam, LPARAM lParam);
@@ -140,6 +145,9 @@ class FrmScreenCapture : public win::Window, private CaptureView {
   // The shape shown while it is dragged, and the pixels it may have set.
   std::optional<Annotation> preview_;
   std::vector<PixelBox> previewCover_;
+  // Painted over the picture on the screen only (shown_.Loupe is its place);
+  // copies and saved files come from the picture.
+  LoupePainter loupe_;
   AnnotationTextBox textBox_;  // `TextEdit`
   ToolbarStrip picture1_;
   PickerPanel options_;  // `Picture2`

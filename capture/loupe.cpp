@@ -119,7 +119,7 @@ PixelBox LoupeLens::Render(std::span<std::uint32_t> target, std::ptrdiff_t strid
 std::wstring LoupeCaption(std::int32_t x, std::int32_t y, std::optional<std::uint32_t> pixel) {
   wchar_t text[48];
   if (pixel)
-    std::swprintf(text, 48, L"%d, %d  #%06X", static_cast<int>(x), static_cast<int>(y),
+    std::swprintf(text, 48, L"%d, %d #%06X", static_cast<int>(x), static_cast<int>(y),
                   static_cast<unsigned>(*pixel & 0xFFFFFF));
   else
     std::swprintf(text, 48, L"%d, %d", static_cast<int>(x), static_cast<int>(y));

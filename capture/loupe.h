@@ -23,6 +23,9 @@ inline constexpr int kLoupeReach = kLoupeCells / 2;
 inline constexpr int kLoupeZoom = 8;
 inline constexpr int kLoupeLensSide = kLoupeCells * kLoupeZoom + 1;  // with the closing grid line
 inline constexpr int kLoupeCaptionHeight = 20;
+// The caption's characters, in pixels high, as the capture's labels have
+// them at 96 dpi: "-1280, -200 #FFFFFF" still fits across the lens.
+inline constexpr int kLoupeCaptionFontHeight = 14;
 inline constexpr int kLoupeWidth = kLoupeLensSide;
 inline constexpr int kLoupeHeight = kLoupeLensSide + kLoupeCaptionHeight;
 // Room between the pointer and the loupe, clear of the pointer's own picture.
@@ -77,7 +80,7 @@ class LoupeLens {
 // The colour that frames the pointer's pixel: black on a light pixel, white on a dark one.
 std::uint32_t LoupeMarkColour(std::uint32_t pixel);
 
-// The caption: "x, y  #RRGGBB" for a 0x00RRGGBB pixel, "x, y" off the picture.
+// The caption: "x, y #RRGGBB" for a 0x00RRGGBB pixel, "x, y" off the picture.
 std::wstring LoupeCaption(std::int32_t x, std::int32_t y, std::optional<std::uint32_t> pixel);
 
 }  // namespace quillane::capture

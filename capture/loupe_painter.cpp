@@ -8,10 +8,17 @@ namespace {
 
 constexpr std::uint32_t kCaptionBackground = 0x202020;  // 0x00RRGGBB
 constexpr COLORREF kCaptionText = RGB(255, 255, 255);
+constexpr const wchar_t* kCaptionFace = L"宋体";
 
 }  // namespace
 
-LoupePainter::LoupePainter() : bits_(win::CreateDibSection(kLoupeWidth, kLoupeHeight)), dc_(nullptr) {
+LoupePainter::LoupePainter()
+    : bits_(win::CreateDibSection(kLoupeWidth, kLoupeHeight)),
+      dc_(nullptr),
+      // The program's interface face, sized in the loupe's own pixels.
+      font_(CreateFontW(-kLoupeCaptionFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                        kCaptionFace)) {
   // The bitmap stays selected for the painter's life; the DC goes first.
   if (bits_.Pixels && dc_) SelectObject(dc_.Get(), bits_.Handle.Get());
 }
@@ -32,8 +39,8 @@ PixelBox LoupePainter::Update(const PixelSource& source, std::int32_t x, std::in
   HDC dc = dc_.Get();
   const int mode = SetBkMode(dc, TRANSPARENT);
   const COLORREF colour = SetTextColor(dc, kCaptionText);
-  const HGDIOBJ font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  RECT line{4, kLoupeLensSide, kLoupeWidth - 4, kLoupeHeight};
+  const HGDIOBJ font = SelectObject(dc, font_ ? font_.Get() : GetStockObject(DEFAULT_GUI_FONT));
+  RECT line{1, kLoupeLensSide, kLoupeWidth - 1, kLoupeHeight};
   DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &line,
             DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
   SelectObject(dc, font);

@@ -33,6 +33,7 @@ class LoupePainter {
  private:
   win::DibSection bits_;
   win::MemoryDc dc_;
+  win::Font font_;
   LoupeLens lens_;
   std::wstring caption_;
   bool captionDrawn_ = false;

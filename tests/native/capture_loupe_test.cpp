@@ -226,10 +226,10 @@ TEST(Loupe, CaptionNamesThePointAndItsColour) {
     std::wstring Expected;
   };
   const Row rows[] = {
-      {12, 34, 0x1A2B3C, L"12, 34  #1A2B3C"},
-      {0, 0, 0x000000, L"0, 0  #000000"},
-      {3839, 2159, 0xFFFFFF, L"3839, 2159  #FFFFFF"},
-      {-1280, 5, 0xFF000000u | 0x00FF00, L"-1280, 5  #00FF00"},  // a stray top byte is not a colour
+      {12, 34, 0x1A2B3C, L"12, 34 #1A2B3C"},
+      {0, 0, 0x000000, L"0, 0 #000000"},
+      {3839, 2159, 0xFFFFFF, L"3839, 2159 #FFFFFF"},
+      {-1280, 5, 0xFF000000u | 0x00FF00, L"-1280, 5 #00FF00"},  // a stray top byte is not a colour
       {-1, -1, std::nullopt, L"-1, -1"},
   };
   for (const Row& row : rows) EXPECT_EQ(LoupeCaption(row.X, row.Y, row.Pixel), row.Expected);

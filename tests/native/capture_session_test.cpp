@@ -962,6 +962,61 @@ TEST_F(CaptureSessionSideBySideTest, CtrlASelectsTheMonitorUnderThePointerThenTh
   EXPECT_EQ(Shown().Frame, (FrameRect{1300, 710, 100, 90}));  // its monitor ends there
 }
 
+// The loupe shows while an edge of the region is being chosen, beside the
+// pointer on the pointer's own monitor; a fixed region has none.
+TEST_F(CaptureSessionSideBySideTest, TheLoupeFollowsThePointerOnItsMonitorWhileAnEdgeIsChosen) {
+  const struct Step {
+    const char* What;
+    std::function<void()> Do;
+    std::optional<PixelSpot> At;  // nothing: no loupe
+    bool Right = true;
+    bool Below = true;
+  } steps[] = {
+      {"opened: no pointer yet", [] {}, std::nullopt},
+      {"hovering", [&] { session.Move(0, {300, 200}); }, PixelSpot{300, 200}},
+      {"a band to the left monitor's edge",
+       [&] {
+         session.Press(Left, {300, 200});
+         session.Move(kLeft, {1270, 500});
+       },
+       PixelSpot{1270, 500}, false},
+      {"the band near the right monitor's bottom", [&] { session.Move(kLeft, {1500, 790}); }, PixelSpot{1500, 790},
+       true, false},
+      {"released", [&] { session.Release(Left, {1500, 790}); }, std::nullopt},
+      {"over the fixed region", [&] { session.Move(0, {800, 400}); }, std::nullopt},
+      {"a held handle",
+       [&] {
+         session.HandlePress(6, {1500, 790});
+         session.HandleMove(6, {1000, 600});
+       },
+       PixelSpot{1000, 600}},
+      {"the handle released", [&] { session.HandleRelease(6); }, std::nullopt},
+      {"the region cancelled",
+       [&] {
+         session.Press(Right, {800, 400});
+         session.Release(Right, {800, 400});
+       },
+       PixelSpot{800, 400}},
+      {"an arrow key", [&] { session.KeyDown(kKeyRight, true, false); }, PixelSpot{810, 400}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.What);
+    step.Do();
+    const std::optional<PixelBox>& loupe = Shown().Loupe;
+    ASSERT_EQ(loupe.has_value(), step.At.has_value());
+    if (!loupe) continue;
+    EXPECT_EQ(Shown().LoupePointer, *step.At);
+    EXPECT_EQ(loupe->Left > step.At->X, step.Right);
+    EXPECT_EQ(loupe->Right <= step.At->X, !step.Right);
+    EXPECT_EQ(loupe->Top > step.At->Y, step.Below);
+    EXPECT_EQ(loupe->Bottom <= step.At->Y, !step.Below);
+    const PixelBox monitor = step.At->X < 1280 ? PixelBox{0, 0, 1280, 1024} : PixelBox{1280, 0, 2560, 800};
+    EXPECT_TRUE(loupe->Left >= monitor.Left && loupe->Top >= monitor.Top && loupe->Right <= monitor.Right &&
+                loupe->Bottom <= monitor.Bottom);
+  }
+  EXPECT_EQ(view.Closed, 0);
+}
+
 TEST_F(CaptureAnnotatingTest, TheChosenToolKeepsItsFrameAndTheRegionShowsTheCrossHair) {
   EXPECT_EQ(Shown().ChosenButton, kNoButton);
   session.Move(0, {300, 300});

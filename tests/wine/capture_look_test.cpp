@@ -1,6 +1,7 @@
 // Opens the capture over the flower window, drags out a region, draws a
 // rectangle, an ellipse and an arrow in three colours, starts a text and
-// rests the pointer on a swatch, for a screenshot (see look_test.cpp):
+// rests the pointer on a swatch; or holds a band half dragged out with the
+// loupe beside the pointer; for a screenshot (see look_test.cpp):
 //   QUILLANE_LOOK_SECONDS=6 scripts/wine-exec.sh quillane_wine_tests.exe --gtest_filter='CaptureLook.*'
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -28,6 +29,29 @@ void CALLBACK RunLookScript(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 using CaptureLook = testing_support::MainWindowTest;
+
+TEST_F(CaptureLook, ARegionBeingDraggedOutWithTheLoupe) {
+  const char* seconds = std::getenv("QUILLANE_LOOK_SECONDS");
+  if (!seconds || std::atof(seconds) <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
+  Open();
+  testing_support::WaitUntil([&] { return window.Engine().Slots()[0].Petals + window.Engine().Slots()[1].Petals > 0; },
+                             20000);
+  testing_support::PumpFor(2500);
+  RECT frame{};
+  GetWindowRect(window.Handle(), &frame);
+  win::Owned<capture::FrmScreenCapture> capture(capture::CaptureServices{dialogs});
+  ASSERT_TRUE(capture.Open(window.Handle()));
+  lookScript = [&] {
+    const POINT from{frame.left + 120, frame.top + 90}, to{frame.left + 400, frame.top + 260};
+    testing_support::MouseDown(nullptr, from, testing_support::MouseButton::Left, Delivery::Real);
+    testing_support::MoveMouse(nullptr, to, Delivery::Real);
+    testing_support::PumpFor(static_cast<DWORD>(std::atof(seconds) * 1000));
+    testing_support::MouseUp(nullptr, to, testing_support::MouseButton::Left, Delivery::Real);
+    testing_support::PressKey(VK_ESCAPE, Delivery::Real);
+  };
+  SetTimer(nullptr, 0, 20, &RunLookScript);
+  capture.RunModal(window.Handle());
+}
 
 TEST_F(CaptureLook, ARegionWithItsToolbarAndOptionsPanel) {
   const char* seconds = std::getenv("QUILLANE_LOOK_SECONDS");

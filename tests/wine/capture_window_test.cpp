@@ -54,15 +54,20 @@ TEST_F(CaptureWindowTest, TheFrozenPictureIsTheWholeScreenAsItWasAndTheWindowCov
   const win::Picture snapshot = exporting::ExcelPropertyBag().ReadP(Session().Snapshots().Entry(1));
   EXPECT_EQ(testing_support::BitmapPixels(snapshot.Bitmap()), frozen);
   // The screen shows it, up to its bottom-right corner, inside the outline
-  // of the window under the pointer: the backdrop, which covers the screen.
+  // of the window under the pointer (the backdrop, which covers the screen),
+  // but for the loupe beside the pointer.
   testing_support::MoveMouse(capture.Handle(), {300, 300}, testing_support::Delivery::Real);
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return Session().Shown().SnapVisible; }));
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return Session().Shown().SnapVisible && Session().Shown().Loupe; }));
   EXPECT_EQ(Session().Shown().Snap, (PixelBox{0, 0, area.Width, area.Height}));
   EXPECT_TRUE(ScreenShows(area.Width - 1, area.Height - 1, FrmScreenCapture::kFrameColour));
   EXPECT_TRUE(ScreenShows(area.Width - 3, area.Height - 3, BackdropColour(area.Left + area.Width - 3,
                                                                        area.Top + area.Height - 3)));
-  const auto shown =
+  auto shown =
       testing_support::ScreenPixels({area.Left + 2, area.Top + 2, area.Left + area.Width - 2, area.Top + area.Height - 2});
+  const PixelBox loupe = *Session().Shown().Loupe;
+  for (int y = loupe.Top; y < loupe.Bottom; ++y)
+    for (int x = loupe.Left; x < loupe.Right; ++x)
+      shown.Data[static_cast<std::size_t>(y - 2) * shown.Width + (x - 2)] = BackdropColour(area.Left + x, area.Top + y);
   EXPECT_EQ(DifferencesFromBackdrop(shown, area.Left + 2, area.Top + 2), 0);
 
   EXPECT_EQ(Session().State().captureMode, CaptureMode::Draw);
@@ -267,8 +272,9 @@ TEST_F(CaptureWindowTest, AMoveDuringADragRepaintsTheOutlinesAndControlsNotThePi
   };
   SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
   move(500, 400);
-  // Two outlines of about 2 x (400 + 300) pixels, two labels and eight handles uncovered.
-  EXPECT_LT(move(520, 410), 2 * 2 * (420 + 310) + 3000);
+  // Two outlines of about 2 x (400 + 300) pixels, two labels and eight
+  // handles uncovered, and the loupe's old and new places.
+  EXPECT_LT(move(520, 410), 2 * 2 * (420 + 310) + 3000 + 2 * kLoupeWidth * kLoupeHeight);
   SendMessageW(capture.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(520, 410));
   SendMessageW(capture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
   EXPECT_LT(move(230, 220), 2 * 2 * (420 + 310) + 3000);
