@@ -28,24 +28,36 @@ void CALLBACK RunLookScript(HWND, UINT, UINT_PTR id, DWORD) {
   if (lookScript) std::exchange(lookScript, nullptr)();
 }
 
-using CaptureLook = testing_support::MainWindowTest;
+class CaptureLook : public testing_support::MainWindowTest {
+ protected:
+  // How long the picture is held for a screenshot; 0 when nobody asked to look.
+  static DWORD HoldMilliseconds() {
+    const char* seconds = std::getenv("QUILLANE_LOOK_SECONDS");
+    return seconds && std::atof(seconds) > 0 ? static_cast<DWORD>(std::atof(seconds) * 1000) : 0;
+  }
+  // The flower window with some flowers grown, so the frozen picture has something to show; its frame.
+  RECT OpenWithFlowers() {
+    Open();
+    testing_support::WaitUntil(
+        [&] { return window.Engine().Slots()[0].Petals + window.Engine().Slots()[1].Petals > 0; }, 20000);
+    testing_support::PumpFor(2500);
+    RECT frame{};
+    GetWindowRect(window.Handle(), &frame);
+    return frame;
+  }
+};
 
 TEST_F(CaptureLook, ARegionBeingDraggedOutWithTheLoupe) {
-  const char* seconds = std::getenv("QUILLANE_LOOK_SECONDS");
-  if (!seconds || std::atof(seconds) <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
-  Open();
-  testing_support::WaitUntil([&] { return window.Engine().Slots()[0].Petals + window.Engine().Slots()[1].Petals > 0; },
-                             20000);
-  testing_support::PumpFor(2500);
-  RECT frame{};
-  GetWindowRect(window.Handle(), &frame);
+  const DWORD hold = HoldMilliseconds();
+  if (!hold) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
+  const RECT frame = OpenWithFlowers();
   win::Owned<capture::FrmScreenCapture> capture(capture::CaptureServices{dialogs});
   ASSERT_TRUE(capture.Open(window.Handle()));
   lookScript = [&] {
     const POINT from{frame.left + 120, frame.top + 90}, to{frame.left + 400, frame.top + 260};
     testing_support::MouseDown(nullptr, from, testing_support::MouseButton::Left, Delivery::Real);
     testing_support::MoveMouse(nullptr, to, Delivery::Real);
-    testing_support::PumpFor(static_cast<DWORD>(std::atof(seconds) * 1000));
+    testing_support::PumpFor(hold);
     testing_support::MouseUp(nullptr, to, testing_support::MouseButton::Left, Delivery::Real);
     testing_support::PressKey(VK_ESCAPE, Delivery::Real);
   };
@@ -54,15 +66,9 @@ TEST_F(CaptureLook, ARegionBeingDraggedOutWithTheLoupe) {
 }
 
 TEST_F(CaptureLook, ARegionWithItsToolbarAndOptionsPanel) {
-  const char* seconds = std::getenv("QUILLANE_LOOK_SECONDS");
-  if (!seconds || std::atof(seconds) <= 0) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
-  Open();
-  // Some flowers first, so the frozen picture has something to show.
-  testing_support::WaitUntil([&] { return window.Engine().Slots()[0].Petals + window.Engine().Slots()[1].Petals > 0; },
-                             20000);
-  testing_support::PumpFor(2500);
-  RECT frame{};
-  GetWindowRect(window.Handle(), &frame);
+  const DWORD hold = HoldMilliseconds();
+  if (!hold) GTEST_SKIP() << "set QUILLANE_LOOK_SECONDS to look";
+  const RECT frame = OpenWithFlowers();
   win::Owned<capture::FrmScreenCapture> capture(capture::CaptureServices{dialogs});
   ASSERT_TRUE(capture.Open(window.Handle()));
   const auto middle = [&](int button) {
@@ -91,7 +97,7 @@ TEST_F(CaptureLook, ARegionWithItsToolbarAndOptionsPanel) {
     testing_support::TypeText(L"花开了 in bloom", Delivery::Real);
     testing_support::MoveMouse(capture.ColourPanel(), swatch(12), Delivery::Real);
     testing_support::MoveMouse(capture.ColourPanel(), swatch(13), Delivery::Real);
-    testing_support::PumpFor(static_cast<DWORD>(std::atof(seconds) * 1000));
+    testing_support::PumpFor(hold);
     testing_support::PressKey(VK_ESCAPE, Delivery::Real);
   };
   SetTimer(nullptr, 0, 20, &RunLookScript);
