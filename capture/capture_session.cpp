@@ -400,8 +400,10 @@ void CaptureSession::PlaceLoupeNow() {
   if (overlay_.StripVisible) avoid[count++] = boxOf(overlay_.StripAt, metrics_.Strip);
   if (overlay_.PanelVisible) avoid[count++] = boxOf(overlay_.PanelAt, {overlay_.Panel.Width, metrics_.Panel.Height});
   overlay_.LoupePointer = {Pixel(pointer_.X), Pixel(pointer_.Y)};
+  const std::int32_t dpi = layout_.DpiHolding(pointer_);
+  overlay_.LoupeDpi = dpi > 0 ? dpi : metrics_.Dpi;
   overlay_.Loupe = PlaceLoupe(overlay_.LoupePointer.X, overlay_.LoupePointer.Y, layout_.Holding(pointer_),
-                              std::span<const PixelBox>(avoid.data(), count));
+                              std::span<const PixelBox>(avoid.data(), count), LoupeMetricsAt(overlay_.LoupeDpi));
 }
 
 void CaptureSession::ToolbarHover(int index) {

@@ -97,6 +97,7 @@ struct Overlay {
   // (nothing: hidden) and the pixel it enlarges, the pointer's.
   std::optional<PixelBox> Loupe;
   PixelSpot LoupePointer;
+  std::int32_t LoupeDpi = 96;  // its sizes: the dpi of the monitor under the pointer
 };
 
 // The window as the session drives it.

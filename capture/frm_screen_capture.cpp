@@ -345,7 +345,8 @@ void FrmScreenCapture::ShowLoupe(const Overlay& overlay) {
   if (overlay.Loupe && session_) {
     const PixelSpot at = overlay.LoupePointer;
     const ScreenArea& screen = session_->Metrics().Screen;
-    const PixelBox changed = loupe_.Update(surface_.Pixels(), at.X, at.Y, screen.Left + at.X, screen.Top + at.Y);
+    const PixelBox changed = loupe_.Update(surface_.Pixels(), at.X, at.Y, screen.Left + at.X, screen.Top + at.Y,
+                                          overlay.LoupeDpi);
     if (overlay.Loupe == shown_.Loupe)
       invalidate(changed, overlay.Loupe->Left, overlay.Loupe->Top);
     else

@@ -32,20 +32,35 @@ void Grow(PixelBox& box, const PixelBox& part) {
          std::max(box.Bottom, part.Bottom)};
 }
 
+// `value` pixels at 96 dpi, at `dpi`, rounded half up.
+int LoupeScaled(int value, int dpi) { return (value * dpi + 48) / 96; }
+
 }  // namespace
 
+LoupeMetrics LoupeMetricsAt(int dpi) {
+  if (dpi <= 0) dpi = 96;
+  LoupeMetrics m;
+  // Four pixels a cell at least, room for the pointer's two rings and a colour.
+  m.Zoom = std::max(4, LoupeScaled(kLoupeZoom, dpi));
+  m.CaptionHeight = std::max(1, LoupeScaled(kLoupeCaptionHeight, dpi));
+  m.CaptionFontHeight = std::max(1, LoupeScaled(kLoupeCaptionFontHeight, dpi));
+  m.Gap = std::max(1, LoupeScaled(kLoupeGap, dpi));
+  return m;
+}
+
 std::optional<PixelBox> PlaceLoupe(std::int32_t x, std::int32_t y, const PixelBox& monitor,
-                                   std::span<const PixelBox> avoid) {
+                                   std::span<const PixelBox> avoid, const LoupeMetrics& metrics) {
+  const std::int32_t gap = metrics.Gap, width = metrics.Width(), height = metrics.Height();
   for (const PixelBox& box : avoid)
     if (box.Contains(x, y)) return std::nullopt;
-  const std::int32_t right = x + kLoupeGap, left = x - kLoupeGap - kLoupeWidth;
-  const std::int32_t below = y + kLoupeGap, above = y - kLoupeGap - kLoupeHeight;
+  const std::int32_t right = x + gap, left = x - gap - width;
+  const std::int32_t below = y + gap, above = y - gap - height;
   // Beside the pointer first, then flipped across, up, or both.
   const std::array<PixelBox, 4> spots{{
-      {right, below, right + kLoupeWidth, below + kLoupeHeight},
-      {left, below, left + kLoupeWidth, below + kLoupeHeight},
-      {right, above, right + kLoupeWidth, above + kLoupeHeight},
-      {left, above, left + kLoupeWidth, above + kLoupeHeight},
+      {right, below, right + width, below + height},
+      {left, below, left + width, below + height},
+      {right, above, right + width, above + height},
+      {left, above, left + width, above + height},
   }};
   const auto clear = [&](const PixelBox& spot) {
     return std::none_of(avoid.begin(), avoid.end(), [&](const PixelBox& box) { return Overlaps(spot, box); });
@@ -58,9 +73,9 @@ std::optional<PixelBox> PlaceLoupe(std::int32_t x, std::int32_t y, const PixelBo
   }
   if (anyFits) return std::nullopt;
   // A monitor too small for the loupe: pushed against its top-left corner.
-  const std::int32_t l = std::max(monitor.Left, std::min(right, monitor.Right - kLoupeWidth));
-  const std::int32_t t = std::max(monitor.Top, std::min(below, monitor.Bottom - kLoupeHeight));
-  const PixelBox pushed{l, t, l + kLoupeWidth, t + kLoupeHeight};
+  const std::int32_t l = std::max(monitor.Left, std::min(right, monitor.Right - width));
+  const std::int32_t t = std::max(monitor.Top, std::min(below, monitor.Bottom - height));
+  const PixelBox pushed{l, t, l + width, t + height};
   return clear(pushed) ? std::optional<PixelBox>(pushed) : std::nullopt;
 }
 
@@ -72,19 +87,20 @@ std::uint32_t LoupeMarkColour(std::uint32_t pixel) {
 
 PixelBox LoupeLens::Render(std::span<std::uint32_t> target, std::ptrdiff_t stride, const PixelSource& source,
                            std::int32_t x, std::int32_t y) {
+  const int zoom = metrics_.Zoom, lensSide = metrics_.LensSide();
   PixelBox changed;
   if (!drawn_) {
-    Fill(target, stride, 0, 0, kLoupeLensSide, kLoupeLensSide, kLoupeGrid);
+    Fill(target, stride, 0, 0, lensSide, lensSide, kLoupeGrid);
     // The outer frame sets the loupe off from the picture behind it.
-    Fill(target, stride, 0, 0, kLoupeLensSide, 1, kLoupeFrame);
-    Fill(target, stride, 0, kLoupeLensSide - 1, kLoupeLensSide, 1, kLoupeFrame);
-    Fill(target, stride, 0, 0, 1, kLoupeLensSide, kLoupeFrame);
-    Fill(target, stride, kLoupeLensSide - 1, 0, 1, kLoupeLensSide, kLoupeFrame);
-    changed = {0, 0, kLoupeLensSide, kLoupeLensSide};
+    Fill(target, stride, 0, 0, lensSide, 1, kLoupeFrame);
+    Fill(target, stride, 0, lensSide - 1, lensSide, 1, kLoupeFrame);
+    Fill(target, stride, 0, 0, 1, lensSide, kLoupeFrame);
+    Fill(target, stride, lensSide - 1, 0, 1, lensSide, kLoupeFrame);
+    changed = {0, 0, lensSide, lensSide};
   }
   pointerPixel_ = source.At(x, y);
   const std::uint32_t mark = LoupeMarkColour(pointerPixel_.value_or(kLoupeOffPicture));
-  constexpr int kMiddle = kLoupeReach * kLoupeZoom;  // the pointer cell's grid line, left and top
+  const int middle = kLoupeReach * zoom;  // the pointer cell's grid line, left and top
   bool pointerCellDrawn = false;
   for (int row = 0; row < kLoupeCells; ++row)
     for (int column = 0; column < kLoupeCells; ++column) {
@@ -95,21 +111,21 @@ PixelBox LoupeLens::Render(std::span<std::uint32_t> target, std::ptrdiff_t strid
       if (drawn_ && shown == colour && !(pointerCell && mark != mark_)) continue;
       shown = colour;
       pointerCellDrawn = pointerCellDrawn || pointerCell;
-      const int left = column * kLoupeZoom + 1, top = row * kLoupeZoom + 1;
-      Fill(target, stride, left, top, kLoupeZoom - 1, kLoupeZoom - 1, colour);
-      Grow(changed, {left, top, left + kLoupeZoom - 1, top + kLoupeZoom - 1});
+      const int left = column * zoom + 1, top = row * zoom + 1;
+      Fill(target, stride, left, top, zoom - 1, zoom - 1, colour);
+      Grow(changed, {left, top, left + zoom - 1, top + zoom - 1});
     }
   if (pointerCellDrawn) {
     // Two rings round the pointer's pixel: on the grid lines and just inside
     // them, so the mark shows on any colour and at any grid.
     for (int ring = 0; ring < 2; ++ring) {
-      const int left = kMiddle + ring, side = kLoupeZoom + 1 - 2 * ring;
+      const int left = middle + ring, side = zoom + 1 - 2 * ring;
       Fill(target, stride, left, left, side, 1, mark);
       Fill(target, stride, left, left + side - 1, side, 1, mark);
       Fill(target, stride, left, left, 1, side, mark);
       Fill(target, stride, left + side - 1, left, 1, side, mark);
     }
-    Grow(changed, {kMiddle, kMiddle, kMiddle + kLoupeZoom + 1, kMiddle + kLoupeZoom + 1});
+    Grow(changed, {middle, middle, middle + zoom + 1, middle + zoom + 1});
   }
   mark_ = mark;
   drawn_ = true;

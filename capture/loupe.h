@@ -31,12 +31,27 @@ inline constexpr int kLoupeHeight = kLoupeLensSide + kLoupeCaptionHeight;
 // Room between the pointer and the loupe, clear of the pointer's own picture.
 inline constexpr int kLoupeGap = 16;
 
+// The loupe's sizes at one dpi; the constants above are those at 96. The
+// cell count stays, so the lens shows as many pixels on every monitor.
+struct LoupeMetrics {
+  int Zoom = kLoupeZoom;
+  int CaptionHeight = kLoupeCaptionHeight;
+  int CaptionFontHeight = kLoupeCaptionFontHeight;
+  int Gap = kLoupeGap;
+  int LensSide() const { return kLoupeCells * Zoom + 1; }
+  int Width() const { return LensSide(); }
+  int Height() const { return LensSide() + CaptionHeight; }
+  bool operator==(const LoupeMetrics&) const = default;
+};
+// The sizes at 96 grown by dpi / 96, rounded; a dpi of 0 or less is 96.
+LoupeMetrics LoupeMetricsAt(int dpi);
+
 // Where the loupe goes for the pointer at (x, y) on `monitor`: below and right
 // of the pointer, flipped left and/or up where the monitor ends, on a spot
 // that covers none of `avoid` (the toolbar, the options panel). Nothing while
 // the pointer is over one of them, or when every spot would cover one.
 std::optional<PixelBox> PlaceLoupe(std::int32_t x, std::int32_t y, const PixelBox& monitor,
-                                   std::span<const PixelBox> avoid);
+                                   std::span<const PixelBox> avoid, const LoupeMetrics& metrics = {});
 
 // A picture of 32-bit 0x00RRGGBB pixels, row by row from the top; `Stride` is
 // the distance between rows in pixels.
@@ -61,7 +76,15 @@ inline constexpr std::uint32_t kLoupeOffPicture = 0x404040;  // cells past the p
 // lens must call Forget.
 class LoupeLens {
  public:
-  // Draws the source's pixels around (x, y) into the kLoupeLensSide square at
+  explicit LoupeLens(const LoupeMetrics& metrics = {}) : metrics_(metrics) {}
+  const LoupeMetrics& Metrics() const { return metrics_; }
+  // Other sizes draw the whole lens afresh at the next Render.
+  void UseMetrics(const LoupeMetrics& metrics) {
+    if (metrics == metrics_) return;
+    metrics_ = metrics;
+    Forget();
+  }
+  // Draws the source's pixels around (x, y) into the Metrics().LensSide() square at
   // the top-left of `target` (rows `stride` pixels apart). Returns the part
   // of the square that changed, empty when nothing did.
   PixelBox Render(std::span<std::uint32_t> target, std::ptrdiff_t stride, const PixelSource& source, std::int32_t x,
@@ -71,6 +94,7 @@ class LoupeLens {
   std::optional<std::uint32_t> PointerPixel() const { return pointerPixel_; }
 
  private:
+  LoupeMetrics metrics_;
   std::array<std::uint32_t, kLoupeCells * kLoupeCells> shown_{};
   std::uint32_t mark_ = 0;
   bool drawn_ = false;

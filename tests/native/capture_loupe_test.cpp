@@ -85,6 +85,46 @@ TEST(Loupe, KeepsOffTheToolbarAndPanelAndHidesOverThem) {
   EXPECT_FALSE(PlaceLoupe(960, 540, kPrimary, around));
 }
 
+// At 96 dpi the sizes above; on monitors of more dpi all of them grow, and
+// the loupe still flips where the monitor ends, at its bigger size.
+struct DpiRow {
+  int Dpi;
+  int Zoom, Width, Height, Gap, FontHeight;
+};
+const DpiRow kDpiRows[] = {
+    {96, 8, 137, 157, 16, 14},
+    {120, 10, 171, 196, 20, 18},
+    {144, 12, 205, 235, 24, 21},
+};
+
+TEST(Loupe, GrowsWithTheDpiOfItsMonitorAndStillFlipsAtItsEdges) {
+  EXPECT_EQ(LoupeMetricsAt(96), LoupeMetrics{});
+  EXPECT_EQ(LoupeMetricsAt(0), LoupeMetrics{}) << "an unknown dpi is 96";
+  for (const DpiRow& row : kDpiRows) {
+    const LoupeMetrics m = LoupeMetricsAt(row.Dpi);
+    EXPECT_EQ(m.Zoom, row.Zoom) << row.Dpi;
+    EXPECT_EQ(m.Width(), row.Width) << row.Dpi;
+    EXPECT_EQ(m.Height(), row.Height) << row.Dpi;
+    EXPECT_EQ(m.Gap, row.Gap) << row.Dpi;
+    EXPECT_EQ(m.CaptionFontHeight, row.FontHeight) << row.Dpi;
+    // Right of and below the pointer while it fits, flipped one pixel further.
+    const std::int32_t fitsX = 1920 - row.Gap - row.Width, fitsY = 1080 - row.Gap - row.Height;
+    const struct {
+      std::int32_t X, Y;
+      bool Right, Below;
+    } spots[] = {{fitsX, fitsY, true, true}, {fitsX + 1, fitsY, false, true}, {fitsX, fitsY + 1, true, false}};
+    for (const auto& spot : spots) {
+      const std::optional<PixelBox> loupe = PlaceLoupe(spot.X, spot.Y, kPrimary, {}, m);
+      ASSERT_TRUE(loupe) << row.Dpi;
+      EXPECT_EQ(loupe->Width(), row.Width) << row.Dpi;
+      EXPECT_EQ(loupe->Height(), row.Height) << row.Dpi;
+      EXPECT_TRUE(OnMonitor(*loupe, kPrimary)) << row.Dpi;
+      EXPECT_EQ(loupe->Left > spot.X, spot.Right) << row.Dpi << " " << spot.X;
+      EXPECT_EQ(loupe->Top > spot.Y, spot.Below) << row.Dpi << " " << spot.Y;
+    }
+  }
+}
+
 // ---- The lens ----
 
 // A picture whose every pixel differs from its neighbours, in runs of equal
@@ -162,6 +202,28 @@ TEST(Loupe, ThePointersPixelIsFramedInAColourThatShowsOnIt) {
     }
     // The neighbours' grid lines stay plain.
     EXPECT_EQ(lens.At(edge - pitch, edge + pitch / 2), kLoupeGrid);
+  }
+}
+
+TEST(Loupe, TheLensDrawsItsCellsAtTheZoomOfItsDpi) {
+  const Picture picture(64, 48);
+  for (const DpiRow& row : kDpiRows) {
+    LoupeLens renderer(LoupeMetricsAt(row.Dpi));
+    // Room past the lens on both sides, which it must leave alone.
+    const int stride = row.Width + 8;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(stride) * (row.Width + 8), 0xABCDEF);
+    const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * stride + x]; };
+    EXPECT_EQ(renderer.Render(pixels, stride, picture.Source(), 30, 20), (PixelBox{0, 0, row.Width, row.Width}));
+    for (int r = 0; r < kLoupeCells; ++r)
+      for (int c = 0; c < kLoupeCells; ++c)
+        ASSERT_EQ(at(c * row.Zoom + row.Zoom / 2, r * row.Zoom + row.Zoom / 2),
+                  picture.At(30 - kLoupeReach + c, 20 - kLoupeReach + r))
+            << row.Dpi << ": " << c << "," << r;
+    for (int i = 0; i < row.Width; ++i) {
+      EXPECT_EQ(at(row.Width - 1, i), kLoupeFrame) << row.Dpi;
+      EXPECT_EQ(at(row.Width, i), 0xABCDEFu) << row.Dpi;
+      EXPECT_EQ(at(i, row.Width), 0xABCDEFu) << row.Dpi;
+    }
   }
 }
 

@@ -127,6 +127,30 @@ TEST(CaptureMonitorDpi, TheControlsTakeTheDpiOfTheMonitorHoldingTheRegionAsItMov
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
     return font.lfHeight;
   };
+  // Before the first press the loupe beside the pointer takes the dpi of the
+  // monitor under it: its size, and its frame on the screen at that size.
+  const ScreenArea area = VirtualScreen();
+  const struct {
+    int Monitor;
+    LONG Width, Height;
+  } loupes[] = {{0, 137, 157}, {1, 171, 196}, {2, 205, 235}, {0, 137, 157}};
+  for (const auto& loupe : loupes) {
+    const PixelSpot at{third * loupe.Monitor + third / 4, 60};
+    testing_support::MoveMouse(capture.Handle(), {at.X, at.Y}, Delivery::Real);
+    ASSERT_TRUE(testing_support::WaitUntil(
+        [&] { return capture.Session().Shown().Loupe && capture.Session().Shown().LoupePointer == at; }))
+        << loupe.Monitor;
+    const PixelBox box = *capture.Session().Shown().Loupe;
+    EXPECT_EQ(box.Width(), loupe.Width) << loupe.Monitor;
+    EXPECT_EQ(box.Height(), loupe.Height) << loupe.Monitor;
+    // The lens's frame: its right column and bottom line, where the loupe of 96 dpi ends sooner.
+    const LONG lens = loupe.Width;
+    const COLORREF frame = RGB(kLoupeFrame >> 16 & 0xFF, kLoupeFrame >> 8 & 0xFF, kLoupeFrame & 0xFF);
+    EXPECT_TRUE(testing_support::WaitUntil([&] {
+      return testing_support::ScreenPixel({area.Left + box.Left + lens - 1, area.Top + box.Top + lens / 2}) == frame &&
+             testing_support::ScreenPixel({area.Left + box.Left + lens / 2, area.Top + box.Top + lens - 1}) == frame;
+    })) << loupe.Monitor;
+  }
   // A region 100 wide on the first monitor.
   testing_support::Drag(capture.Handle(), {third / 2, 100}, {third / 2 + 100, 200}, Delivery::Real);
   const struct {
