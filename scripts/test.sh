@@ -32,14 +32,14 @@ warm=
 # The prefixes and the displays are ready: each Wine test entry starts at once.
 export QUILLANE_WINE_READY=1
 # ctest hands each desktop suite one lane.
-lane_spec="$QUILLANE_BUILD/desktop-lanes.json"
+lane_slots="$QUILLANE_BUILD/desktop-lanes.json"
 {
   printf '{"version": {"major": 1, "minor": 0}, "local": [{"desktop": ['
   for ((lane = 0; lane < lanes; lane++)); do
     printf '%s{"id": "%d", "slots": 1}' "$([[ $lane -gt 0 ]] && echo ', ')" "$lane"
   done
   printf ']}]}\n'
-} >"$lane_spec"
+} >"$lane_slots"
 
 # Each suite writes its own result file; the lists say which to add up, so a
 # suite that died before writing one counts as a failure.
@@ -51,6 +51,6 @@ status=0
 ctest --test-dir "$QUILLANE_BUILD/native" --output-on-failure || status=1
 # The windowless suites run beside the lanes.
 ctest --test-dir "$QUILLANE_BUILD/win" --output-on-failure -j "$((lanes + 1))" \
-      --resource-spec-file "$lane_spec" || status=1
+      --resource-spec-file "$lane_slots" || status=1
 "$root/scripts/test-summary.sh" "$native_results" "${wine_results[@]}"
 exit $status

@@ -465,12 +465,7 @@ TEST_F(CaptureAnnotationTest, EscInTheSizeListClosesTheOpenListFirstAndThenTheCa
   const HWND list = capture.Pickers().SizeList();
   SetFocus(list);
   SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
-  testing_support::PressKey(VK_ESCAPE, Delivery::Real);
-  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
-  ASSERT_TRUE(capture.Exists());
-  testing_support::PressKey(VK_ESCAPE, Delivery::Real);
-  EXPECT_FALSE(capture.Exists());
+  ExpectEscClosesTheListThenTheCapture();
 }
 
 TEST_F(CaptureAnnotationTest, EscInTheSizeTextEndsTheCapture) {

@@ -177,6 +177,16 @@ class CaptureFixture : public ::testing::Test {
   void Click(int x, int y, testing_support::MouseButton button = testing_support::MouseButton::Left) {
     testing_support::Click(capture.Handle(), {x, y}, testing_support::Delivery::Real, button);
   }
+  // With the size list dropped down: Esc closes only the list, a second Esc the capture.
+  void ExpectEscClosesTheListThenTheCapture() {
+    const HWND list = capture.Pickers().SizeList();
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+    testing_support::PressKey(VK_ESCAPE, testing_support::Delivery::Real);
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+    ASSERT_TRUE(capture.Exists());
+    testing_support::PressKey(VK_ESCAPE, testing_support::Delivery::Real);
+    EXPECT_FALSE(capture.Exists());
+  }
   // The middle of a toolbar button, in the strip's pixels.
   POINT ButtonMiddle(int button) const {
     const PixelBox& b = capture.Toolbar().Layout().Buttons[static_cast<std::size_t>(button)];

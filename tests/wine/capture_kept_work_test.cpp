@@ -195,16 +195,10 @@ TEST_F(CaptureKeptWorkTest, ATypedSizeTakesEffectWhenDoneAndEscClosesOnlyTheOpen
   Click(150, 200);
   EXPECT_EQ(Session().FontSize(), 48);
 
-  const HWND list = capture.Pickers().SizeList();
   RECT face{};
   GetClientRect(capture.Pickers().Face(), &face);
   testing_support::Click(capture.Pickers().Face(), {face.right - 7, face.bottom / 2}, Delivery::Real);
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
-  testing_support::PressKey(VK_ESCAPE, Delivery::Real);
-  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
-  ASSERT_TRUE(capture.Exists());
-  testing_support::PressKey(VK_ESCAPE, Delivery::Real);
-  EXPECT_FALSE(capture.Exists());
+  ExpectEscClosesTheListThenTheCapture();
 }
 
 TEST_F(CaptureKeptWorkTest, HandlesMoveTheirEdgesExactlyAndStopAtSizeZero) {
